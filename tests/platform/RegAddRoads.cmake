@@ -1,0 +1,60 @@
+# The launcher as a command under Wine, over values written with `wine reg add`:
+# "PATH" naming a copy of the marker tool in a folder with blanks starts it;
+# with neither value the command prints the message.
+#   cmake -DWINE=wine -DSYSINFO=<exe> -DMARKER=<exe> -DWORK=<folder> -P RegAddRoads.cmake
+set(path_key "HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO")
+set(location_key "HKLM\\SOFTWARE\\Microsoft\\Shared Tools Location")
+
+function(run_wine output)
+  execute_process(COMMAND ${WINE} ${ARGN} OUTPUT_VARIABLE out RESULT_VARIABLE failed)
+  # Wine writes Windows line ends.
+  string(REPLACE "\r" "" out "${out}")
+  set(${output} "${out}" PARENT_SCOPE)
+  set(${output}_failed "${failed}" PARENT_SCOPE)
+endfunction()
+
+function(clear_values)
+  run_wine(ignored reg delete "${path_key}" /v PATH /f)
+  run_wine(ignored reg delete "${location_key}" /v MSINFO /f)
+endfunction()
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}/Program Files")
+file(COPY_FILE "${MARKER}" "${WORK}/Program Files/tool.exe")
+file(COPY_FILE "${MARKER}" "${WORK}/Program.exe")
+run_wine(tool winepath -w "${WORK}/Program Files/tool.exe")
+string(STRIP "${tool}" tool)
+
+clear_values()
+run_wine(added reg add "${path_key}" /v PATH /t REG_SZ /d "${tool}" /f)
+if(added_failed)
+  message(FATAL_ERROR "reg add failed: ${added}")
+endif()
+run_wine(shown "${SYSINFO}")
+if(NOT shown STREQUAL "" OR shown_failed)
+  message(FATAL_ERROR "PATH set, yet: '${shown}' (${shown_failed})")
+endif()
+# The tool has started once its report is there; let it end.
+foreach(wait RANGE 300)
+  if(EXISTS "${WORK}/Program Files/tool.exe.started")
+    break()
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 0.1)
+endforeach()
+file(TOUCH "${WORK}/Program Files/tool.exe.release")
+if(NOT EXISTS "${WORK}/Program Files/tool.exe.started")
+  message(FATAL_ERROR "PATH \"${tool}\" did not start the tool")
+endif()
+file(READ "${WORK}/Program Files/tool.exe.started" report)
+string(REPLACE "\r" "" report "${report}")
+message(STATUS "started ${tool}; it reports: ${report}")
+if(EXISTS "${WORK}/Program.exe.started")
+  message(FATAL_ERROR "the decoy Program.exe started")
+endif()
+
+clear_values()
+run_wine(shown "${SYSINFO}")
+if(NOT shown STREQUAL "System Information Is Unavailable At This Time\n")
+  message(FATAL_ERROR "neither value, yet: '${shown}'")
+endif()
+message(STATUS "neither value: ${shown}")
