@@ -1,0 +1,14 @@
+#include "Frame.h"
+
+#include <QStyleOptionGroupBox>
+
+namespace zenalto {
+
+void Frame::initStyleOption(QStyleOptionGroupBox* option) const {
+    QGroupBox::initStyleOption(option);
+    if (m_captionColor.isValid()) {
+        option->textColor = m_captionColor;
+    }
+}
+
+}  // namespace zenalto

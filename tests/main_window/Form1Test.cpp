@@ -1,0 +1,376 @@
+// The main window driven as a user drives it: clicks, keys, the menu by its
+// access keys, the scroll bar's arrows and the ellipsoid list, with every
+// message box and the end of the program watched through a fake platform.
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include "FakePlatform.h"
+#include "Form1.h"
+#include "about/frmAbout.h"
+
+using zenalto::Form1;
+using zenalto::testing::FakePlatform;
+using Shown = FakePlatform::ShownMessage;
+
+namespace {
+
+const std::u16string InputTitle = u"Error en la introducción de datos";
+
+}  // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakePlatform> m_platform;
+    std::unique_ptr<Form1> m_form;
+
+    template <typename T>
+    T* control(const char* name) const {
+        auto* found = m_form->findChild<T*>(QString::fromLatin1(name));
+        if (found == nullptr) {
+            qFatal("no control named %s", name);
+        }
+        return found;
+    }
+    QLineEdit* text(const char* name) const { return control<QLineEdit>(name); }
+    QString textOf(const char* name) const { return text(name)->text(); }
+
+    void typeInto(const char* name, const QString& value) const {
+        QLineEdit* field = text(name);
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClicks(field, value);
+    }
+    void click(const char* button) const {
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    }
+    // Opens a menu with Alt and its access key, then picks an item by its key.
+    void chooseFromMenu(Qt::Key menuKey, Qt::Key itemKey) const {
+        QTest::keyClick(m_form.get(), menuKey, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QTest::keyClick(QApplication::activePopupWidget(), itemKey);
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    }
+    void chooseEllipsoid(int index) const {
+        auto* combo = control<QComboBox>("Combo1");
+        combo->showPopup();
+        QAbstractItemView* list = combo->view();
+        QTRY_VERIFY(list->isVisible());
+        const QRect row = list->visualRect(list->model()->index(index, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        QTRY_VERIFY(!list->isVisible());
+    }
+
+private slots:
+    void init() {
+        m_platform = std::make_unique<FakePlatform>();
+        m_form = std::make_unique<Form1>(*m_platform);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+    void cleanup() {
+        m_form.reset();
+        m_platform.reset();
+    }
+
+    void opensWithItsDesignValues() {
+        QCOMPARE(m_form->windowTitle(),
+                 QStringLiteral("Zenalto: Programa para el cálculo de orbitas satelitales"));
+        QCOMPARE(textOf("Text1"), QStringLiteral("159"));
+        QCOMPARE(textOf("Text2"), QStringLiteral("6378.206"));
+        QCOMPARE(textOf("Text3"), QStringLiteral("0"));
+        QCOMPARE(textOf("Text4"), QStringLiteral("0"));
+        auto* combo = control<QComboBox>("Combo1");
+        QCOMPARE(combo->currentText(), QStringLiteral("Clarke 1866"));
+        QCOMPARE(combo->count(), 10);
+        QCOMPARE(combo->itemText(6), QStringLiteral("CLARKE 1866"));
+        QCOMPARE(control<QScrollBar>("HScroll1")->value(), 159);
+        QCOMPARE(QApplication::focusWidget(), text("Text1"));
+        QCOMPARE(m_form->centralWidget()->size(), QSize(522, 369));
+        QCOMPARE(m_form->centralWidget()->mapToGlobal(QPoint(0, 0)), QPoint(147, 135));
+    }
+
+    void controlsStandWhereTheyWereLaidOut_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("inWindow");  // in the client area, pixels
+        QTest::newRow("Text1") << "Text1" << QRect(128, 56, 65, 25);
+        QTest::newRow("Text2") << "Text2" << QRect(104, 168, 89, 25);
+        QTest::newRow("Combo1") << "Combo1" << QRect(104, 136, 105, 22);
+        QTest::newRow("Text3") << "Text3" << QRect(368, 96, 81, 25);
+        QTest::newRow("Text4") << "Text4" << QRect(368, 144, 81, 25);
+        QTest::newRow("HScroll1") << "HScroll1" << QRect(104, 96, 105, 17);
+        QTest::newRow("Command1") << "Command1" << QRect(152, 288, 65, 25);
+        QTest::newRow("Command4") << "Command4" << QRect(336, 288, 73, 25);
+        QTest::newRow("Frame3") << "Frame3" << QRect(112, 264, 345, 73);
+    }
+    void controlsStandWhereTheyWereLaidOut() {
+        QFETCH(QString, name);
+        QFETCH(QRect, inWindow);
+        auto* widget = m_form->findChild<QWidget*>(name);
+        QVERIFY(widget != nullptr);
+        const QPoint topLeft = widget->mapTo(m_form->centralWidget(), QPoint(0, 0));
+        QCOMPARE(QRect(topLeft, widget->size()), inWindow);
+    }
+
+    void buttonsAndScrollBarLieAboveTheFrames() {
+        const QPoint insideFrame1 = m_form->centralWidget()->mapTo(m_form.get(), QPoint(110, 100));
+        QCOMPARE(m_form->childAt(insideFrame1), control<QScrollBar>("HScroll1"));
+        const QPoint insideFrame3 = m_form->centralWidget()->mapTo(m_form.get(), QPoint(180, 300));
+        QCOMPARE(m_form->childAt(insideFrame3), control<QPushButton>("Command1"));
+    }
+
+    void calculateShowsTheVelocities_data() {
+        QTest::addColumn<QString>("altitude");
+        QTest::addColumn<QString>("radius");
+        QTest::addColumn<QString>("metresPerSecond");
+        QTest::addColumn<QString>("kilometresPerHour");
+        QTest::newRow("start values") << "159"
+                                      << "6378.206"
+                                      << "7812.50598"
+                                      << "28125.02151";
+        QTest::newRow("geostationary") << "35786"
+                                       << "6378.137"
+                                       << "3076.20193"
+                                       << "11074.32694";
+        QTest::newRow("comma ends the radius") << "159"
+                                               << "6378,206"
+                                               << "7812.62907"
+                                               << "28125.46466";
+    }
+    void calculateShowsTheVelocities() {
+        QFETCH(QString, altitude);
+        QFETCH(QString, radius);
+        QFETCH(QString, metresPerSecond);
+        QFETCH(QString, kilometresPerHour);
+        typeInto("Text1", altitude);
+        typeInto("Text2", radius);
+        click("Command1");
+        QCOMPARE(textOf("Text3"), metresPerSecond);
+        QCOMPARE(textOf("Text4"), kilometresPerHour);
+        QVERIFY(m_platform->messages.empty());
+    }
+
+    void buttonAndMenuGiveTheSameResults() {
+        typeInto("Text1", QStringLiteral("420"));
+        click("Command1");
+        const QString byButton = textOf("Text3") + u'|' + textOf("Text4");
+        text("Text3")->clear();
+        text("Text4")->clear();
+        chooseFromMenu(Qt::Key_A, Qt::Key_C);
+        QCOMPARE(textOf("Text3") + u'|' + textOf("Text4"), byButton);
+        QVERIFY(m_platform->messages.empty());
+    }
+
+    void refusedInputShowsOneMessageAndKeepsTheResults_data() {
+        QTest::addColumn<QString>("altitude");
+        QTest::addColumn<QString>("radius");
+        QTest::addColumn<bool>("fromMenu");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("zero altitude, button")
+            << "0"
+            << "6378.137" << false << " Introduzca un valor de altitud satelital";
+        QTest::newRow("no number, menu")
+            << "abc"
+            << "6378.137" << true << " introduzca un valor de altitud satelital";
+        QTest::newRow("both empty: altitude first")
+            << "0"
+            << "" << false << " Introduzca un valor de altitud satelital";
+        QTest::newRow("radius letters, button")
+            << "159"
+            << "abc" << false << " Introduzca un valor de radio terrestre";
+        QTest::newRow("radius zero, menu")
+            << "159"
+            << "0" << true << " introduzca un valor de radio terrestre";
+        QTest::newRow("below the centre, button")
+            << "-6378.206"
+            << "6378.206" << false
+            << " Introduzca una altitud satelital mayor que menos el radio terrestre";
+        QTest::newRow("overflowing altitude, menu")
+            << "1E400"
+            << "6378.206" << true
+            << " introduzca una altitud satelital mayor que menos el radio terrestre";
+    }
+    void refusedInputShowsOneMessageAndKeepsTheResults() {
+        QFETCH(QString, altitude);
+        QFETCH(QString, radius);
+        QFETCH(bool, fromMenu);
+        QFETCH(QString, prompt);
+        text("Text3")->setText(QStringLiteral("earlier"));
+        text("Text4")->setText(QStringLiteral("results"));
+        typeInto("Text1", altitude);
+        typeInto("Text2", radius);
+        if (fromMenu) {
+            chooseFromMenu(Qt::Key_A, Qt::Key_C);
+        } else {
+            click("Command1");
+        }
+        QCOMPARE(m_platform->messages.size(), std::size_t{1});
+        QCOMPARE(m_platform->messages.front(), (Shown{prompt.toStdU16String(), 16, InputTitle}));
+        QCOMPARE(textOf("Text3"), QStringLiteral("earlier"));
+        QCOMPARE(textOf("Text4"), QStringLiteral("results"));
+    }
+
+    void resultsUseTheUsersDecimalSeparator() {
+        m_platform->separator = u",";
+        click("Command1");
+        QCOMPARE(textOf("Text3"), QStringLiteral("7812,50598"));
+        QCOMPARE(textOf("Text4"), QStringLiteral("28125,02151"));
+    }
+
+    void borrarEmptiesTheFieldsButNotTheListOrScrollBar() {
+        for (const char* button : {"Command2", "Command2"}) {  // twice: empty stays empty
+            click(button);
+            for (const char* field : {"Text1", "Text2", "Text3", "Text4"}) {
+                QVERIFY2(textOf(field).isEmpty(), field);
+            }
+            QVERIFY(control<QComboBox>("Combo1")->currentText().isEmpty());
+        }
+        QCOMPARE(control<QComboBox>("Combo1")->count(), 10);
+        QCOMPARE(control<QScrollBar>("HScroll1")->value(), 159);
+        QVERIFY(m_platform->messages.empty());
+
+        click("Command1");
+        QCOMPARE(m_platform->messages.size(), std::size_t{1});
+        QCOMPARE(m_platform->messages.front().prompt,
+                 std::u16string(u" Introduzca un valor de altitud satelital"));
+
+        chooseEllipsoid(0);  // the list still works after clearing
+        QCOMPARE(textOf("Text2"), QStringLiteral("6378.137"));
+    }
+
+    void borrarFromTheMenu() {
+        chooseFromMenu(Qt::Key_A, Qt::Key_B);
+        QVERIFY(textOf("Text1").isEmpty());
+        QVERIFY(textOf("Text2").isEmpty());
+    }
+
+    void choosingAnEllipsoidWritesItsRadius() {
+        chooseEllipsoid(3);
+        QCOMPARE(textOf("Text2"), QStringLiteral("6378.160"));
+        QCOMPARE(control<QComboBox>("Combo1")->currentText(), QStringLiteral("AUSTRALIAN"));
+        chooseEllipsoid(1);
+        QCOMPARE(textOf("Text2"), QStringLiteral("6378.137"));
+    }
+
+    void typingInTheListChangesOnlyItsText() {
+        auto* combo = control<QComboBox>("Combo1");
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo, QStringLiteral("WGS72"));
+        QTest::keyClick(combo, Qt::Key_Return);
+        QTest::keyClick(combo, Qt::Key_Tab);  // leave the edit area
+        QCOMPARE(combo->currentText(), QStringLiteral("WGS72"));
+        QCOMPARE(textOf("Text2"), QStringLiteral("6378.206"));
+
+        // The start text differs from its entry only in case and must stay so.
+        combo->setEditText(QStringLiteral("Clarke 1866"));
+        combo->setFocus();
+        text("Text1")->setFocus();
+        QCOMPARE(combo->currentText(), QStringLiteral("Clarke 1866"));
+    }
+
+    void typedRadiusIsKeptAfterAChoice() {
+        chooseEllipsoid(7);
+        typeInto("Text2", QStringLiteral("6000"));
+        QCOMPARE(control<QComboBox>("Combo1")->currentText(), QStringLiteral("BESSEL"));
+        click("Command1");
+        QCOMPARE(textOf("Text3"), QStringLiteral("8048.80389"));
+    }
+
+    void scrollBarWritesItsPositionIntoTheAltitude() {
+        auto* bar = control<QScrollBar>("HScroll1");
+        typeInto("Text1", QStringLiteral("500"));
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Horizontal;
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.sliderValue = bar->value();
+        option.singleStep = bar->singleStep();
+        option.pageStep = bar->pageStep();
+        option.subControls = QStyle::SC_All;
+        const QRect rightArrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                              QStyle::SC_ScrollBarAddLine, bar);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, rightArrow.center());
+        QCOMPARE(textOf("Text1"), QStringLiteral("160"));
+
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_End);
+        QCOMPARE(textOf("Text1"), QStringLiteral("900"));
+        QTest::keyClick(bar, Qt::Key_Home);
+        QCOMPARE(textOf("Text1"), QStringLiteral("159"));  // never below the start value
+    }
+
+    void tabVisitsTheControlsInTheirOrder() {
+        const char* order[] = {"Text3",    "Text2",    "Text4",    "Combo1",   "Command1",
+                               "Command2", "Command3", "Command4", "HScroll1", "Text1"};
+        for (const char* name : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focus = QApplication::focusWidget();
+            // The list's edit area takes the focus on the list's behalf.
+            if (focus != nullptr && focus->parentWidget() != nullptr &&
+                focus->parentWidget()->objectName() == QLatin1String("Combo1")) {
+                focus = focus->parentWidget();
+            }
+            QVERIFY2(focus != nullptr && focus->objectName() == QLatin1String(name), name);
+        }
+    }
+
+    void enterAndEscapePressNothing() {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(text("Text1"), key);
+        }
+        QCOMPARE(textOf("Text3"), QStringLiteral("0"));
+        QVERIFY(m_platform->messages.empty());
+        QCOMPARE(m_platform->endProgramCalls, 0);
+        QVERIFY(m_form->isVisible());
+    }
+
+    void helpFromTheMenu() {
+        chooseFromMenu(Qt::Key_H, Qt::Key_Y);
+        QCOMPARE(m_platform->messages.size(), std::size_t{1});
+        QCOMPARE(m_platform->messages.front(),
+                 (Shown{u"Introduzca la altura del satelite,luego seleccione el radio terrestre", 0,
+                        u"Ayuda"}));
+    }
+
+    void salirEndsTheProgramFromButtonAndMenu() {
+        click("Command3");
+        QCOMPARE(m_platform->endProgramCalls, 1);
+        chooseFromMenu(Qt::Key_A, Qt::Key_S);
+        QCOMPARE(m_platform->endProgramCalls, 2);
+        QVERIFY(m_platform->messages.empty());
+    }
+
+    void aboutOpensOneDialogFromButtonAndMenu() {
+        QVERIFY(m_form->aboutDialog() == nullptr);
+        click("Command4");
+        zenalto::frmAbout* about = m_form->aboutDialog();
+        QVERIFY(about != nullptr);
+        QVERIFY(about->window() != nullptr);
+        QWidget* first = about->window();
+        QTRY_VERIFY(first->isVisible());
+        QVERIFY(first->parentWidget() == nullptr);  // no owner window
+        chooseFromMenu(Qt::Key_H, Qt::Key_C);
+        QCOMPARE(m_form->aboutDialog(), about);
+        QCOMPARE(about->window(), first);
+
+        // The main window keeps working beside the dialog.
+        click("Command1");
+        QCOMPARE(textOf("Text3"), QStringLiteral("7812.50598"));
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "Form1Test.moc"
