@@ -1,0 +1,44 @@
+#pragma once
+
+// The About dialog as the program keeps it: one frmAbout object for the whole
+// run, made on the first "Acerca de...". Show() loads the dialog's window from
+// its layout when it is not loaded (every text, the picture, the place on the
+// screen) and brings the open one to the front otherwise. "OK", Esc and the
+// close box unload the window; the frmAbout object stays for the next Show().
+// The window holds no data of its own: "&System Info..." hands the injected
+// Platform to the System Information launcher.
+
+class QWidget;
+
+namespace zenalto {
+
+class Platform;
+class AboutWindow;
+
+class frmAbout {
+public:
+    explicit frmAbout(Platform& platform);
+    frmAbout(const frmAbout&) = delete;
+    frmAbout& operator=(const frmAbout&) = delete;
+    frmAbout(frmAbout&&) = delete;
+    frmAbout& operator=(frmAbout&&) = delete;
+    ~frmAbout();
+
+    // Shows the dialog modeless and without an owner window, loading it anew
+    // when it is not loaded; an open dialog comes to the front.
+    void Show();
+
+    // Closes the dialog's window; the window and its controls are deleted
+    // once control is back in the event loop, as the click that unloads it
+    // may still be running inside it. Nothing happens when it is not loaded.
+    void Unload();
+
+    // The loaded window, or nullptr while the dialog is not loaded.
+    [[nodiscard]] QWidget* window() const;
+
+private:
+    Platform& m_platform;
+    AboutWindow* m_window = nullptr;
+};
+
+}  // namespace zenalto
