@@ -43,17 +43,25 @@ std::string cPath(std::string_view what, std::string_view path) {
 }
 
 // advapi32, loaded at the first registry call and kept for the rest of the run.
+// A library that cannot be loaded is a run-time error, and is tried again at
+// the next call rather than remembered as missing.
 HMODULE advapi32() {
-    static const HMODULE library = ::LoadLibraryA("advapi32");
+    static const HMODULE library = [] {
+        const HMODULE loaded = ::LoadLibraryA("advapi32");
+        if (loaded == nullptr) {
+            throw PlatformError("cannot load advapi32 (Windows error " +
+                                std::to_string(::GetLastError()) + ")");
+        }
+        return loaded;
+    }();
     return library;
 }
 
-// A function of advapi32 by name. A library or function that cannot be found
-// is a run-time error.
+// A function of advapi32 by name. A function that cannot be found is a
+// run-time error.
 template <typename Function>
 Function bindAdvapi32(const char* name) {
-    const HMODULE library = advapi32();
-    const FARPROC address = library != nullptr ? ::GetProcAddress(library, name) : nullptr;
+    const FARPROC address = ::GetProcAddress(advapi32(), name);
     if (address == nullptr) {
         throw PlatformError(std::string("cannot find ") + name + " in advapi32");
     }

@@ -8,9 +8,9 @@ if(failed)
 endif()
 
 string(REGEX MATCHALL "DLL Name: [^\n]+" dlls "${dump}")
+list(TRANSFORM dlls REPLACE "DLL Name: " "")
 message(STATUS "${EXE} imports from: ${dlls}")
 foreach(dll IN LISTS dlls)
-  string(REGEX REPLACE "DLL Name: " "" dll "${dll}")
   string(TOLOWER "${dll}" dll)
   if(NOT dll MATCHES "^(kernel32|msvcrt|user32|advapi32|shell32|version)\\.dll$"
      AND NOT dll MATCHES "^api-ms-win-")

@@ -21,8 +21,8 @@ bool writeFile(const std::string& path, const std::string& text) {
         return false;
     }
     DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
-                                nullptr);
+    const BOOL ok =
+        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     ::CloseHandle(file);
     return ok != FALSE && written == text.size();
 }
@@ -53,9 +53,8 @@ int main() {
     }
 
     const std::string release = self + ".release";
-    for (int wait = 0; wait < 3000 && ::GetFileAttributesA(release.c_str()) ==
-                                          INVALID_FILE_ATTRIBUTES;
-         ++wait) {
+    for (int wait = 0;
+         wait < 3000 && ::GetFileAttributesA(release.c_str()) == INVALID_FILE_ATTRIBUTES; ++wait) {
         ::Sleep(20);
     }
     return writeFile(self + ".finished", "") ? 0 : 1;

@@ -5,8 +5,13 @@
 set(path_key "HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO")
 set(location_key "HKLM\\SOFTWARE\\Microsoft\\Shared Tools Location")
 
+# Output through files, not pipes: a tool that the command starts inherits its
+# standard output and error and would keep a pipe open after the command has
+# ended.
 function(run_wine output)
-  execute_process(COMMAND ${WINE} ${ARGN} OUTPUT_VARIABLE out RESULT_VARIABLE failed)
+  execute_process(COMMAND ${WINE} ${ARGN} OUTPUT_FILE ${WORK}/output ERROR_FILE ${WORK}/errors
+                  RESULT_VARIABLE failed)
+  file(READ ${WORK}/output out)
   # Wine writes Windows line ends.
   string(REPLACE "\r" "" out "${out}")
   set(${output} "${out}" PARENT_SCOPE)

@@ -31,9 +31,9 @@ class TempFolder {
 public:
     TempFolder() {
         static int count = 0;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("zenalto-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                  std::to_string(++count));
+        m_path =
+            std::filesystem::temp_directory_path() /
+            ("zenalto-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++count));
         std::filesystem::create_directories(m_path);
     }
     TempFolder(const TempFolder&) = delete;
@@ -83,8 +83,7 @@ public:
     explicit MarkerTool(std::string path) : m_path(std::move(path)) {
         std::string self(MAX_PATH, '\0');
         self.resize(::GetModuleFileNameA(nullptr, self.data(), MAX_PATH));
-        const auto original =
-            std::filesystem::path(self).parent_path() / "zenalto_marker_tool.exe";
+        const auto original = std::filesystem::path(self).parent_path() / "zenalto_marker_tool.exe";
         std::filesystem::create_directories(std::filesystem::path(m_path).parent_path());
         std::filesystem::copy_file(original, m_path);
     }
