@@ -13,6 +13,8 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStringLiteral("Windows"));
     zenalto::InstallFontFallbacks();
     QApplication::setWindowIcon(zenalto::ApplicationIcon());
+    // Lets Wayland desktops match the window to its desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Zenalto"));
 
     zenalto::QtPlatform platform;
     zenalto::Form1 window(platform);

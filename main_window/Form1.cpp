@@ -60,7 +60,8 @@ Form1::Form1(Platform& platform, QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::placeAtStartPosition() {
-    const int menuHeight = menuBar()->sizeHint().height();
+    // The bar's height at the window's width: its size hint can be a pixel short.
+    const int menuHeight = menuBar()->heightForWidth(ClientAreaSize.width());
     setGeometry(ClientAreaStart.x(), ClientAreaStart.y() - menuHeight, ClientAreaSize.width(),
                 ClientAreaSize.height() + menuHeight);
 }

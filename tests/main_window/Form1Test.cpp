@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "FakePlatform.h"
+#include "FontFallbacks.h"
 #include "Form1.h"
 #include "about/frmAbout.h"
 
@@ -72,6 +73,11 @@ private:
     }
 
 private slots:
+    void initTestCase() {
+        // The program's own style and fonts: sizes such as the menu bar's depend on them.
+        QApplication::setStyle(QStringLiteral("Windows"));
+        zenalto::InstallFontFallbacks();
+    }
     void init() {
         m_platform = std::make_unique<FakePlatform>();
         m_form = std::make_unique<Form1>(*m_platform);
