@@ -19,18 +19,7 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 
 bash tools/install-deps.sh
-tools=(desktop-file-utils appstream dpkg-dev xvfb x11-utils)
-missing=()
-for package in "${tools[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]} > 0)); then
-  echo "Installing: ${missing[*]}"
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash tools/install-deps.sh desktop-file-utils appstream dpkg-dev xvfb x11-utils
 
 work=$(mktemp -d)
 xvfb_pid=

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Zenalto
-# need, skipping those already installed. Uses sudo when not run as root.
+# Installs Debian packages, skipping those already installed; uses sudo when
+# not run as root. With no arguments: what building, running and testing
+# Zenalto need. With arguments: those packages (the other tools/ scripts name
+# what they need beyond that).
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,9 @@ packages=(
   libxcb1-dev libgtest-dev
   fonts-liberation fonts-dejavu-core
 )
+if (($# > 0)); then
+  packages=("$@")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

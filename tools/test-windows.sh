@@ -5,27 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-  cmake make libgtest-dev
-  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  wine wine64 icoutils
-)
-
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]} > 0)); then
-  as_root=()
-  if [[ $(id -u) -ne 0 ]]; then
-    as_root=(sudo)
-  fi
-  echo "Installing: ${missing[*]}"
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash tools/install-deps.sh cmake make libgtest-dev \
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 icoutils
 
 # A prefix of our own, owned by us, with no display and no debug chatter.
 scratch=$(mktemp -d)
