@@ -7,8 +7,8 @@
 
 namespace zenalto {
 
-// The program's icon, a small application window, at 16, 32, 48, 64, 128 and
-// 256 pixels; every window of the program shows it.
+// The program's icon, a small application window, at 16, 32, 48, 64 and 128
+// pixels; every window of the program shows it.
 [[nodiscard]] QIcon ApplicationIcon();
 
 }  // namespace zenalto
