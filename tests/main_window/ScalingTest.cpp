@@ -3,8 +3,8 @@
 // fallbacks of the program. At every factor each control keeps its place in
 // device-independent pixels, so the windows keep their proportions, and no
 // caption, nor any text the fields show, is cut at the edge of its control.
-// The windows' pictures at the factor are saved in screenshots/ of the
-// working folder, to be looked at.
+// The windows' pictures at the factor are saved in screenshots/ beside the
+// test executable, to be looked at.
 
 #include <algorithm>
 #include <memory>
@@ -132,9 +132,11 @@ QString TextBoxCutsOff(const QLineEdit& box, const QString& text) {
                : QStringLiteral("%1 needs %2 of %3 pixels").arg(text).arg(width).arg(line.width());
 }
 
+// Beside the test executable, in the build tree, wherever the test is run from.
 QString ScreenshotFolder() {
-    QDir().mkpath(QStringLiteral("screenshots"));
-    return QDir(QStringLiteral("screenshots")).absolutePath();
+    const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots"));
+    folder.mkpath(QStringLiteral("."));
+    return folder.absolutePath();
 }
 
 }  // namespace
