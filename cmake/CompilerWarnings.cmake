@@ -11,3 +11,5 @@ else()
     -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast
     -Wnon-virtual-dtor -Woverloaded-virtual -Wnull-dereference)
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/Sanitizers.cmake)

@@ -1,0 +1,123 @@
+// The calculation from two field texts: texts or a message, as the inputs
+// call for, and texts that read back as the velocities they stand for.
+//
+// Input: the altitude text, a byte 0xFF, the radius text (UTF-8, see
+// FuzzText.h). Without a 0xFF the whole input is the altitude and the radius
+// is empty.
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <span>
+#include <string>
+#include <variant>
+
+#include "FuzzText.h"
+#include "calc/NumericText.h"
+#include "calc/OrbitVelocity.h"
+
+namespace {
+
+using namespace zenalto;
+
+void Check(bool holds, const char* property) {
+    if (!holds) {
+        std::fprintf(stderr, "property broken: %s\n", property);
+        std::abort();
+    }
+}
+
+// How far the text of a velocity may lie from the velocity: half a unit of
+// its fifth decimal, or of its fifteenth significant digit where that is
+// coarser. The text is rounded twice, to five decimals and then to fifteen
+// digits, and the first rounding multiplies by 100000 in binary; both can
+// add a little, never more than a few units in the last place of the
+// velocity, so four of those are allowed on top.
+Real Tolerance(Real velocity) {
+    Real tolerance = 0.000005;
+    if (velocity != 0.0) {
+        const Real fifteenthDigit = std::pow(10.0, std::floor(std::log10(velocity)) - 14.0);
+        tolerance = std::max(tolerance, fifteenthDigit / 2);
+    }
+    const Real ulp = std::nextafter(velocity, std::numeric_limits<Real>::infinity()) - velocity;
+    return tolerance + 4 * ulp;
+}
+
+void CheckText(const std::u16string& text, Real velocity) {
+    Check(!text.empty(), "a result text is empty");
+    Check(std::all_of(text.begin(), text.end(),
+                      [](char16_t c) {
+                          return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' ||
+                                 c == u'E';
+                      }),
+          "a result text holds a character of no number");
+    const Real readBack = ValueOfText(text);
+    Check(std::isfinite(readBack), "a result text reads back as no finite number");
+    Check(std::abs(readBack - velocity) <= Tolerance(velocity),
+          "a result text is too far from the velocity");
+}
+
+std::u16string WithSeparator(std::u16string text, char16_t separator) {
+    std::replace(text.begin(), text.end(), u'.', separator);
+    return text;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> bytes(data, size);
+    const auto split = std::find(bytes.begin(), bytes.end(), std::uint8_t{0xFF});
+    const std::u16string altitude =
+        fuzz::TextOfBytes(bytes.subspan(0, static_cast<std::size_t>(split - bytes.begin())));
+    const std::u16string radius = fuzz::TextOfBytes(
+        split == bytes.end() ? std::span<const std::uint8_t>{}
+                             : bytes.subspan(static_cast<std::size_t>(split - bytes.begin()) + 1));
+
+    // What the calculation must do, worked out here step by step.
+    const Real h = ValueOfText(altitude);
+    const Real R = ValueOfText(radius);
+    const Real r = R * 1000.0 + h * 1000.0;
+    const Real v = std::sqrt(GM / r);
+    const Real w = v * 3.6;
+    const bool orbit = std::isfinite(r) && r > 0.0 && std::isfinite(v) && std::isfinite(w);
+
+    const CalculationResult button =
+        CalculateOrbitVelocity(altitude, radius, CalculationPrompts::Button, u".");
+    const CalculationResult menu =
+        CalculateOrbitVelocity(altitude, radius, CalculationPrompts::Menu, u".");
+    const CalculationResult comma =
+        CalculateOrbitVelocity(altitude, radius, CalculationPrompts::Button, u",");
+
+    if (const auto* texts = std::get_if<OrbitVelocityTexts>(&button)) {
+        Check(h != 0.0 && R != 0.0 && orbit, "texts where a message is due");
+        CheckText(texts->metresPerSecond, v);
+        CheckText(texts->kilometresPerHour, w);
+        Check(std::get<OrbitVelocityTexts>(menu) == *texts,
+              "the button and the menu give other texts");
+        const auto& commaTexts = std::get<OrbitVelocityTexts>(comma);
+        Check(commaTexts.metresPerSecond == WithSeparator(texts->metresPerSecond, u',') &&
+                  commaTexts.kilometresPerHour == WithSeparator(texts->kilometresPerHour, u','),
+              "the comma texts differ from the period texts in more than the separator");
+    } else {
+        const auto& message = std::get<Message>(button);
+        const std::u16string_view expected =
+            h == 0.0   ? u" Introduzca un valor de altitud satelital"
+            : R == 0.0 ? u" Introduzca un valor de radio terrestre"
+                       : u" Introduzca una altitud satelital mayor que menos el radio terrestre";
+        Check(h == 0.0 || R == 0.0 || !orbit, "a message where texts are due");
+        Check(message.prompt == expected, "not the message the inputs call for");
+        Check(message.style == MessageStyleCritical &&
+                  message.title == u"Error en la introducción de datos",
+              "the message's style or title");
+        const auto* menuMessage = std::get_if<Message>(&menu);
+        Check(menuMessage != nullptr && menuMessage->prompt.substr(2) == expected.substr(2) &&
+                  menuMessage->prompt[1] == u'i',
+              "the menu's message differs from the button's in more than its capital");
+        Check(std::get<Message>(comma) == message, "the separator changes the message");
+    }
+    return 0;
+}

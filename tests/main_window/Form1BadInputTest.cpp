@@ -1,0 +1,137 @@
+// Odd texts pasted into the altitude and radius fields of the main window, a
+// megabyte long among them: "Calcular" shows the message due or the right
+// velocities, and the fields keep every character that was pasted.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "FakePlatform.h"
+#include "Form1.h"
+
+using zenalto::Form1;
+using zenalto::testing::FakePlatform;
+using Shown = FakePlatform::ShownMessage;
+
+namespace {
+
+constexpr qsizetype OneMegabyte = 1 << 20;
+
+const std::u16string InputTitle = u"Error en la introducción de datos";
+
+}  // namespace
+
+class Form1BadInputTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakePlatform> m_platform;
+    std::unique_ptr<Form1> m_form;
+
+    QLineEdit* text(const QString& name) const {
+        auto* found = m_form->findChild<QLineEdit*>(name);
+        if (found == nullptr) {
+            qFatal("no text box named %s", qPrintable(name));
+        }
+        return found;
+    }
+
+    // Replaces the field's text by the clipboard's, as Ctrl+A, Ctrl+V would.
+    void pasteInto(const QString& name, const QString& pasted) const {
+        QLineEdit* field = text(name);
+        QApplication::clipboard()->setText(pasted);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    }
+
+private slots:
+    void init() {
+        m_platform = std::make_unique<FakePlatform>();
+        m_form = std::make_unique<Form1>(*m_platform);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+    void cleanup() {
+        m_form.reset();
+        m_platform.reset();
+    }
+
+    void pastedTextGivesResultsOrMessage_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("metresPerSecond");  // empty: the message
+        QTest::addColumn<QString>("kilometresPerHour");
+        QTest::addColumn<QString>("prompt");
+
+        // The other field keeps its start value: 159 km, or 6378.206 km.
+        const QString velocity = QStringLiteral("7812.50598");
+        const QString perHour = QStringLiteral("28125.02151");
+        const QString noOrbit =
+            QStringLiteral(" Introduzca una altitud satelital mayor que menos el radio terrestre");
+        QTest::newRow("1 MB of zeros before the altitude")
+            << "Text1" << QString(OneMegabyte, u'0') + QStringLiteral("159") << velocity << perHour
+            << "";
+        QTest::newRow("1 MB of zeros before the radius")
+            << "Text2" << QString(OneMegabyte, u'0') + QStringLiteral("6378.206") << velocity
+            << perHour << "";
+        QTest::newRow("the altitude and 1 MB of decimal zeros")
+            << "Text1" << QStringLiteral("159.") + QString(OneMegabyte, u'0') << velocity << perHour
+            << "";
+        QTest::newRow("1 MB of nines as altitude") << "Text1" << QString(OneMegabyte, u'9') << ""
+                                                   << "" << noOrbit;
+        QTest::newRow("1 MB of nines as radius") << "Text2" << QString(OneMegabyte, u'9') << ""
+                                                 << "" << noOrbit;
+        QTest::newRow("NUL after the altitude")
+            << "Text1" << QStringLiteral("159") + QChar(0) + QStringLiteral("77") << velocity
+            << perHour << "";
+        QTest::newRow("control character before the altitude")
+            << "Text1"
+            << QStringLiteral(
+                   "\x01"
+                   "159")
+            << ""
+            << ""
+            << " Introduzca un valor de altitud satelital";
+        QTest::newRow("Arabic-Indic radius")
+            << "Text2" << QStringLiteral("\u0666\u0663\u0667\u0668") << ""
+            << ""
+            << " Introduzca un valor de radio terrestre";
+        QTest::newRow("full-width altitude")
+            << "Text1" << QStringLiteral("\uFF11\uFF15\uFF19") << ""
+            << ""
+            << " Introduzca un valor de altitud satelital";
+        QTest::newRow("1e99999 as altitude") << "Text1" << QStringLiteral("1e99999") << ""
+                                             << "" << noOrbit;
+    }
+    void pastedTextGivesResultsOrMessage() {
+        QFETCH(QString, field);
+        QFETCH(QString, pasted);
+        QFETCH(QString, metresPerSecond);
+        QFETCH(QString, kilometresPerHour);
+        QFETCH(QString, prompt);
+
+        pasteInto(field, pasted);
+        QCOMPARE(text(field)->text(), pasted);  // nothing cut, nothing dropped
+
+        QTest::mouseClick(m_form->findChild<QPushButton*>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+
+        if (prompt.isEmpty()) {
+            QCOMPARE(m_platform->messages, std::vector<Shown>{});
+            QCOMPARE(text(QStringLiteral("Text3"))->text(), metresPerSecond);
+            QCOMPARE(text(QStringLiteral("Text4"))->text(), kilometresPerHour);
+        } else {
+            QCOMPARE(m_platform->messages,
+                     (std::vector<Shown>{{prompt.toStdU16String(), 16, InputTitle}}));
+            QCOMPARE(text(QStringLiteral("Text3"))->text(), QStringLiteral("0"));
+            QCOMPARE(text(QStringLiteral("Text4"))->text(), QStringLiteral("0"));
+        }
+        QCOMPARE(text(field)->text(), pasted);  // the input is never rewritten
+    }
+};
+
+QTEST_MAIN(Form1BadInputTest)
+#include "Form1BadInputTest.moc"

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The hardening checks: every test under AddressSanitizer and
+# UndefinedBehaviorSanitizer (asan preset, GUI tests included, offscreen),
+# each libFuzzer target for a short fixed time on a copy of its seeds (fuzz
+# preset), clang-tidy and cppcheck on the project's own sources. Installs
+# what is missing first. Any failure fails the script.
+#
+#   FUZZ_SECONDS=30   how long each fuzz target runs
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+fuzz_seconds=${FUZZ_SECONDS:-30}
+
+bash tools/install-deps.sh
+
+# clang with libFuzzer and the sanitizer runtimes, and the two analysers.
+bash tools/install-deps.sh clang libclang-rt-dev clang-tidy cppcheck
+
+step() { printf '\n=== %s (%ds)\n' "$1" "$SECONDS"; }
+
+step "Sanitizer build and tests"
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
+
+step "Fuzz targets, ${fuzz_seconds} s each"
+cmake --preset fuzz
+cmake --build --preset fuzz
+ctest --preset fuzz
+runs="$root/build/fuzz/runs"
+for target in value_of_text calculate_orbit_velocity get_key_value; do
+  work="$runs/$target"
+  rm -rf "$work"
+  mkdir -p "$work/corpus" "$work/artifacts"
+  cp "tests/fuzz/corpus/$target/." "$work/corpus/" -r
+  max_len=4096
+  [[ $target == get_key_value ]] && max_len=2057  # 9 bytes of header and 2048 of data
+  echo "--- $target"
+  "$root/build/fuzz/tests/fuzz/${target}_fuzz" -max_total_time="$fuzz_seconds" \
+    -max_len="$max_len" -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$work/artifacts/" "$work/corpus" >"$work/log.txt" 2>&1 || {
+    tail -n 60 "$work/log.txt"
+    echo "$target failed: the input is in $work/artifacts/" >&2
+    exit 1
+  }
+  grep -E '^stat::number_of_executed_units|^Done' "$work/log.txt" || true
+done
+
+# The project's own translation units, not the generated ones (moc, uic,
+# resources) that the build folders hold: every source of the asan build,
+# and the fuzz targets from the fuzz build.
+own_sources() {
+  python3 - "$root" "$1" <<'PY'
+import json, sys
+root, build = sys.argv[1], sys.argv[2]
+units = json.load(open(f"{root}/{build}/compile_commands.json"))
+print("\n".join(sorted({u["file"] for u in units
+                        if u["file"].startswith(root + "/")
+                        and not u["file"].startswith(root + "/build/")})))
+PY
+}
+mapfile -t sources < <(own_sources build/asan)
+mapfile -t fuzz_sources < <(own_sources build/fuzz | grep '/tests/fuzz/')
+
+step "clang-tidy"
+header_filter="^$root/(calc|platform|main_window|about|app|resources|tests)/"
+tidy_log="$root/build/asan/clang-tidy.log"
+if ! { run-clang-tidy -quiet -j 2 -p build/asan -header-filter="$header_filter" "${sources[@]}" &&
+       run-clang-tidy -quiet -j 2 -p build/fuzz -header-filter="$header_filter" "${fuzz_sources[@]}"; } \
+     >"$tidy_log" 2>&1; then
+  grep -E -A3 'warning:|error:' "$tidy_log" | head -n 200
+  echo "clang-tidy found faults (all of them in $tidy_log)" >&2
+  exit 1
+fi
+echo "clang-tidy: clean (${#sources[@]} + ${#fuzz_sources[@]} files)"
+
+step "cppcheck"
+cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability \
+  --std=c++20 --language=c++ --library=googletest --library=qt --library=posix \
+  --inline-suppr --suppressions-list=tests/cppcheck.supp -j 2 \
+  -I calc/include -I platform/include -I platform/qt/include -I about/launcher/include \
+  -I about/include -I main_window -I tests \
+  "${sources[@]}" "${fuzz_sources[@]}"
+echo "cppcheck: clean"
+
+step "All hardening checks passed"
