@@ -89,7 +89,7 @@ private slots:
         m_platform.reset();
     }
 
-    void opensWithItsDesignValues() {
+    void opensWithItsStartValues() {
         QCOMPARE(m_form->windowTitle(),
                  QStringLiteral("Zenalto: Programa para el cálculo de orbitas satelitales"));
         QCOMPARE(textOf("Text1"), QStringLiteral("159"));
