@@ -231,6 +231,20 @@ private slots:
                               "CLARKE 1866", "BESSEL", "AIRY", "EVEREST"}));
     }
 
+    // Where a screen reader names the list by its text (X11, Wayland), it
+    // finds the heading beside it, and the frame around it, through the
+    // labelled-by relation.
+    void ellipsoidListIsLabelledByItsHeading() {
+        auto* combo = m_form->findChild<QComboBox*>(QStringLiteral("Combo1"));
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(combo);
+        QStringList labels;
+        for (const auto& [label, relation] : box->relations(QAccessible::Label)) {
+            labels << label->text(QAccessible::Name);
+        }
+        labels.sort();
+        QCOMPARE(labels, QStringList({"Entrada de Datos", "Radio Terrestre"}));
+    }
+
     // Tab from the altitude round the window: a screen reader announces each
     // control that takes the focus by its name, the text boxes with their
     // unit. (The offscreen platform has no accessibility bridge to tell of
