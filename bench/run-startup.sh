@@ -39,47 +39,16 @@ for program in "$probe" "$floor" "$zenalto"; do
   fi
 done
 
+# shellcheck source=bench/private-xvfb.sh
+source "$(dirname "$0")/private-xvfb.sh"
 work=$(mktemp -d)
-xvfb_pid=
 cleanup() {
-  if [[ -n $xvfb_pid ]]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
+  stop_private_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# A private server on the first free display from :90, with its own cookie.
-export XAUTHORITY=$work/Xauthority
-cookie=$(od -An -tx1 -N16 /dev/urandom | tr -d ' \n')
-for display_number in $(seq 90 199); do
-  [[ -e /tmp/.X11-unix/X$display_number || -e /tmp/.X$display_number-lock ]] && continue
-  xauth -q -f "$XAUTHORITY" add ":$display_number" . "$cookie" 2>/dev/null
-  mkfifo "$work/ready"
-  Xvfb ":$display_number" -auth "$XAUTHORITY" -nolisten tcp -screen 0 1280x1024x24 \
-    -displayfd 3 3>"$work/ready" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  if read -r -t 10 _ <"$work/ready"; then
-    break
-  fi
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=
-  rm -f "$work/ready"
-done
-if [[ -z $xvfb_pid ]]; then
-  echo "run-startup.sh: could not start Xvfb" >&2
-  cat "$work/xvfb.log" >&2 || true
-  exit 1
-fi
-export DISPLAY=:$display_number
-
 # The same plain X11 setting for both: no desktop's platform theme or style.
-unset XDG_CURRENT_DESKTOP DESKTOP_SESSION QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_private_xvfb "$work" run-startup.sh || exit 1
 
 run() {  # PROGRAM -> "ms rss hwm"
   "$probe" "$1"
