@@ -58,6 +58,11 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "probe-support.h"
+
+/* Readable once the program under test has ended. */
+static int child_exit_fd = -1;
+
 /* A rectangle of the client area, as laid out in the main window. */
 typedef struct {
     int x;
@@ -89,51 +94,6 @@ typedef struct {
     int screen_y;
 } Probe;
 
-static int child_exit_pipe[2] = {-1, -1};
-
-static void on_child_exit(int signal_number) {
-    (void)signal_number;
-    const int saved = errno;
-    const char byte = 0;
-    ssize_t ignored = write(child_exit_pipe[1], &byte, 1);
-    (void)ignored;
-    errno = saved;
-}
-
-static double now_ms(void) {
-    struct timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)now.tv_sec * 1e3 + (double)now.tv_nsec / 1e6;
-}
-
-/* The _NET_WM_PID of a window, or 0 when it has none (or is gone). */
-static long window_pid(Display* display, Window window, Atom net_wm_pid) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = NULL;
-    long pid = 0;
-    if (XGetWindowProperty(display, window, net_wm_pid, 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &remaining, &data) == Success &&
-        data != NULL) {
-        if (type == XA_CARDINAL && format == 32 && count == 1) {
-            pid = *(const long*)(const void*)data; /* Xlib hands 32-bit items as long */
-        }
-    }
-    if (data != NULL) {
-        XFree(data);
-    }
-    return pid;
-}
-
-static int ignore_x_errors(Display* display, XErrorEvent* error) {
-    /* A window may be destroyed between its MapNotify and our property read. */
-    (void)display;
-    (void)error;
-    return 0;
-}
-
 /* Whether a damaged rectangle (window coordinates) meets a box of the client area. */
 static int meets(const Probe* probe, const XRectangle* area, const Box* box) {
     const int left = probe->origin_x + box->x;
@@ -155,7 +115,7 @@ static WaitResult wait_for(Probe* probe, const Box* box, double deadline, double
         while (XPending(probe->display) > 0) {
             XEvent event;
             XNextEvent(probe->display, &event);
-            const double received = now_ms();
+            const double received = probe_now_ms();
             if (event.type == probe->damage_event + XDamageNotify) {
                 const XDamageNotifyEvent* damage = (const XDamageNotifyEvent*)(const void*)&event;
                 if (box != NULL && damage->drawable == probe->window &&
@@ -166,7 +126,7 @@ static WaitResult wait_for(Probe* probe, const Box* box, double deadline, double
                     return WAIT_SEEN;
                 }
             } else if (event.type == MapNotify &&
-                       window_pid(probe->display, event.xmap.window, probe->net_wm_pid) ==
+                       probe_window_pid(probe->display, event.xmap.window, probe->net_wm_pid) ==
                            (long)probe->child) {
                 if (probe->window == None) {
                     probe->window = event.xmap.window;
@@ -179,23 +139,23 @@ static WaitResult wait_for(Probe* probe, const Box* box, double deadline, double
                 }
             }
         }
-        const double left = deadline - now_ms();
+        const double left = deadline - probe_now_ms();
         if (left <= 0.0) {
             return WAIT_TIMEOUT;
         }
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(probe->x_fd, &readable);
-        FD_SET(child_exit_pipe[0], &readable);
+        FD_SET(child_exit_fd, &readable);
         struct timeval wait;
         wait.tv_sec = (time_t)(left / 1e3);
         wait.tv_usec = (suseconds_t)((left - (double)wait.tv_sec * 1e3) * 1e3);
-        const int maxfd = probe->x_fd > child_exit_pipe[0] ? probe->x_fd : child_exit_pipe[0];
+        const int maxfd = probe->x_fd > child_exit_fd ? probe->x_fd : child_exit_fd;
         if (select(maxfd + 1, &readable, NULL, NULL, &wait) < 0 && errno != EINTR) {
             perror("click-probe: select");
             return WAIT_FAILED;
         }
-        if (FD_ISSET(child_exit_pipe[0], &readable) &&
+        if (FD_ISSET(child_exit_fd, &readable) &&
             waitpid(probe->child, NULL, WNOHANG) == probe->child) {
             probe->child_ended = 1;
             fprintf(stderr, "click-probe: the program ended\n");
@@ -207,7 +167,7 @@ static WaitResult wait_for(Probe* probe, const Box* box, double deadline, double
 /* As wait_for with a box, but a timeout is an error naming WHAT. */
 static int wait_for_damage(Probe* probe, const Box* box, long timeout_ms, const char* what,
                            double* seen_at) {
-    const WaitResult result = wait_for(probe, box, now_ms() + (double)timeout_ms, seen_at);
+    const WaitResult result = wait_for(probe, box, probe_now_ms() + (double)timeout_ms, seen_at);
     if (result == WAIT_TIMEOUT) {
         fprintf(stderr, "click-probe: %s was not repainted within %ld ms\n", what, timeout_ms);
     }
@@ -219,9 +179,9 @@ static int wait_for_damage(Probe* probe, const Box* box, long timeout_ms, const 
  * otherwise be taken for the next step's. 0 when it never settles. */
 static int wait_quiet(Probe* probe, long quiet_ms, long timeout_ms) {
     const Box anywhere = {-probe->origin_x, -probe->origin_y, 1 << 15, 1 << 15};
-    const double give_up = now_ms() + (double)timeout_ms;
-    while (now_ms() < give_up) {
-        switch (wait_for(probe, &anywhere, now_ms() + (double)quiet_ms, NULL)) {
+    const double give_up = probe_now_ms() + (double)timeout_ms;
+    while (probe_now_ms() < give_up) {
+        switch (wait_for(probe, &anywhere, probe_now_ms() + (double)quiet_ms, NULL)) {
             case WAIT_TIMEOUT:
                 return 1;
             case WAIT_FAILED:
@@ -280,7 +240,7 @@ static int measure_round(Probe* probe, int round, long quiet_ms, long timeout_ms
     }
 
     double repainted_at = 0.0;
-    const double released_at = now_ms();
+    const double released_at = probe_now_ms();
     button(probe, False);
     if (!wait_for_damage(probe, &text3_box, timeout_ms, "Text3 after \"Calcular\"",
                          &repainted_at)) {
@@ -357,7 +317,7 @@ int main(int argc, char* argv[]) {
         fprintf(stderr, "click-probe: the X server has no DAMAGE extension\n");
         return 2;
     }
-    XSetErrorHandler(ignore_x_errors);
+    XSetErrorHandler(probe_ignore_x_errors);
     probe.net_wm_pid = XInternAtom(display, "_NET_WM_PID", False);
     probe.window = None;
     const Window root = DefaultRootWindow(display);
@@ -366,15 +326,11 @@ int main(int argc, char* argv[]) {
     probe.x_fd = ConnectionNumber(display);
     fcntl(probe.x_fd, F_SETFD, FD_CLOEXEC);
 
-    if (pipe2(child_exit_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    child_exit_fd = probe_watch_child_exit();
+    if (child_exit_fd < 0) {
         perror("click-probe: pipe");
         return 2;
     }
-    struct sigaction action;
-    memset(&action, 0, sizeof action);
-    action.sa_handler = on_child_exit;
-    action.sa_flags = SA_NOCLDSTOP | SA_RESTART;
-    sigaction(SIGCHLD, &action, NULL);
 
     probe.child = fork();
     if (probe.child < 0) {
@@ -392,7 +348,7 @@ int main(int argc, char* argv[]) {
     if (ok) {
         /* Start-up may take far longer than a repaint: a generous deadline. */
         const WaitResult mapped =
-            wait_for(&probe, NULL, now_ms() + 10.0 * (double)timeout_ms, NULL);
+            wait_for(&probe, NULL, probe_now_ms() + 10.0 * (double)timeout_ms, NULL);
         ok = mapped == WAIT_SEEN;
         if (mapped == WAIT_TIMEOUT) {
             fprintf(stderr, "click-probe: no window was mapped in time\n");
@@ -409,7 +365,7 @@ int main(int argc, char* argv[]) {
         /* The first painting meets every box: let it and whatever follows pass. */
         const Box whole = {-probe.origin_x, -probe.origin_y, 1 << 15, 1 << 15};
         ok = wait_for_damage(&probe, &whole, timeout_ms, "the window", NULL) &&
-             wait_for(&probe, NULL, now_ms() + (double)settle_ms, NULL) == WAIT_TIMEOUT;
+             wait_for(&probe, NULL, probe_now_ms() + (double)settle_ms, NULL) == WAIT_TIMEOUT;
     }
     for (long round = 0; ok && round < warmups + counted; ++round) {
         double ms = 0.0;

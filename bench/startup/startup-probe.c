@@ -36,43 +36,10 @@
 #include <time.h>
 #include <unistd.h>
 
-static int child_exit_pipe[2] = {-1, -1};
+#include "probe-support.h"
 
-static void on_child_exit(int signal_number) {
-    (void)signal_number;
-    const int saved = errno;
-    const char byte = 0;
-    ssize_t ignored = write(child_exit_pipe[1], &byte, 1);
-    (void)ignored;
-    errno = saved;
-}
-
-static double now_ms(void) {
-    struct timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)now.tv_sec * 1e3 + (double)now.tv_nsec / 1e6;
-}
-
-/* The _NET_WM_PID of a window, or 0 when it has none (or is gone). */
-static long window_pid(Display* display, Window window, Atom net_wm_pid) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = NULL;
-    long pid = 0;
-    if (XGetWindowProperty(display, window, net_wm_pid, 0, 1, False, XA_CARDINAL, &type, &format,
-                           &count, &remaining, &data) == Success &&
-        data != NULL) {
-        if (type == XA_CARDINAL && format == 32 && count == 1) {
-            pid = *(const long*)(const void*)data; /* Xlib hands 32-bit items as long */
-        }
-    }
-    if (data != NULL) {
-        XFree(data);
-    }
-    return pid;
-}
+/* Readable once the program under test has ended. */
+static int child_exit_fd = -1;
 
 /* VmRSS and VmHWM of a process in KiB; -1 for what cannot be read. */
 static void read_memory(pid_t pid, long* rss_kib, long* hwm_kib) {
@@ -126,13 +93,6 @@ static double cpu_ms(pid_t pid) {
     return (double)total_ns / 1e6;
 }
 
-static int ignore_x_errors(Display* display, XErrorEvent* error) {
-    /* A window may be destroyed between its MapNotify and our property read. */
-    (void)display;
-    (void)error;
-    return 0;
-}
-
 static void usage(void) {
     fprintf(stderr, "usage: startup-probe [-s SETTLE_MS] [-t TIMEOUT_MS] PROGRAM [ARG...]\n");
 }
@@ -164,24 +124,20 @@ int main(int argc, char* argv[]) {
         fprintf(stderr, "startup-probe: cannot open display \"%s\"\n", XDisplayName(NULL));
         return 2;
     }
-    XSetErrorHandler(ignore_x_errors);
+    XSetErrorHandler(probe_ignore_x_errors);
     const Atom net_wm_pid = XInternAtom(display, "_NET_WM_PID", False);
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     XSync(display, False);
     const int x_fd = ConnectionNumber(display);
     fcntl(x_fd, F_SETFD, FD_CLOEXEC);
 
-    if (pipe2(child_exit_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    child_exit_fd = probe_watch_child_exit();
+    if (child_exit_fd < 0) {
         perror("startup-probe: pipe");
         return 2;
     }
-    struct sigaction action;
-    memset(&action, 0, sizeof action);
-    action.sa_handler = on_child_exit;
-    action.sa_flags = SA_NOCLDSTOP | SA_RESTART;
-    sigaction(SIGCHLD, &action, NULL);
 
-    const double start = now_ms();
+    const double start = probe_now_ms();
     const pid_t child = fork();
     if (child < 0) {
         perror("startup-probe: fork");
@@ -204,8 +160,8 @@ int main(int argc, char* argv[]) {
             if (event.type != MapNotify) {
                 continue;
             }
-            const double received = now_ms();
-            if (window_pid(display, event.xmap.window, net_wm_pid) == (long)child) {
+            const double received = probe_now_ms();
+            if (probe_window_pid(display, event.xmap.window, net_wm_pid) == (long)child) {
                 mapped_at = received;
                 mapped_cpu_ms = cpu_ms(child);
             }
@@ -213,23 +169,23 @@ int main(int argc, char* argv[]) {
         if (mapped_at >= 0.0) {
             break;
         }
-        const double left = deadline - now_ms();
+        const double left = deadline - probe_now_ms();
         if (left <= 0.0) {
             break;
         }
         fd_set readable;
         FD_ZERO(&readable);
         FD_SET(x_fd, &readable);
-        FD_SET(child_exit_pipe[0], &readable);
+        FD_SET(child_exit_fd, &readable);
         struct timeval wait;
         wait.tv_sec = (time_t)(left / 1e3);
         wait.tv_usec = (suseconds_t)((left - (double)wait.tv_sec * 1e3) * 1e3);
-        const int maxfd = x_fd > child_exit_pipe[0] ? x_fd : child_exit_pipe[0];
+        const int maxfd = x_fd > child_exit_fd ? x_fd : child_exit_fd;
         if (select(maxfd + 1, &readable, NULL, NULL, &wait) < 0 && errno != EINTR) {
             perror("startup-probe: select");
             break;
         }
-        if (FD_ISSET(child_exit_pipe[0], &readable)) {
+        if (FD_ISSET(child_exit_fd, &readable)) {
             child_ended = waitpid(child, NULL, WNOHANG) == child;
         }
     }
