@@ -1,0 +1,94 @@
+#include "main_window/Form1Commands.h"
+
+#include <cstdint>
+#include <utility>
+#include <variant>
+
+#include "calc/NumericText.h"
+#include "calc/OrbitVelocity.h"
+#include "calc/ReferenceEllipsoids.h"
+#include "platform/Platform.h"
+
+namespace zenalto {
+
+Form1Commands::Form1Commands(Form1View& view, Platform& platform, AboutFactory makeAbout)
+    : m_view(view), m_platform(platform), m_makeAbout(std::move(makeAbout)) {}
+
+void Form1Commands::Command1_Click() {
+    calculate(false);
+}
+
+void Form1Commands::Calcular_Click() {
+    calculate(true);
+}
+
+void Form1Commands::Command2_Click() {
+    clearFields();
+}
+
+void Form1Commands::Borrar_Click() {
+    clearFields();
+}
+
+void Form1Commands::Command3_Click() {
+    m_platform.endProgram();
+}
+
+void Form1Commands::Salir_Click() {
+    m_platform.endProgram();
+}
+
+void Form1Commands::Command4_Click() {
+    showAbout();
+}
+
+void Form1Commands::Acerca_Click() {
+    showAbout();
+}
+
+void Form1Commands::Ayuda_Click() {
+    m_platform.messageBox(u"Introduzca la altura del satelite,luego seleccione el radio terrestre",
+                          MessageStyleOkOnly, u"Ayuda");
+}
+
+void Form1Commands::Combo1_Click(int listIndex) {
+    if (const auto radius = RadiusTextOfEllipsoid(listIndex)) {
+        m_view.setText(Field::Text2, *radius);
+    }
+}
+
+void Form1Commands::HScroll1_Change(int position) {
+    // The range 159..900 keeps the position within a 16-bit integer.
+    m_view.setText(Field::Text1, TextOfInteger(static_cast<std::int16_t>(position)));
+}
+
+void Form1Commands::calculate(bool fromMenu) {
+    const CalculationResult result =
+        CalculateOrbitVelocity(m_view.text(Field::Text1), m_view.text(Field::Text2),
+                               fromMenu ? CalculationPrompts::Menu : CalculationPrompts::Button,
+                               m_platform.decimalSeparator());
+    if (const auto* texts = std::get_if<OrbitVelocityTexts>(&result)) {
+        m_view.setText(Field::Text3, texts->metresPerSecond);
+        m_view.setText(Field::Text4, texts->kilometresPerHour);
+    } else {
+        const auto& message = std::get<Message>(result);
+        m_platform.messageBox(message.prompt, message.style, message.title);
+    }
+}
+
+void Form1Commands::clearFields() {
+    m_view.setText(Field::Text1, u"");
+    m_view.clearListText();
+    m_view.setText(Field::Text2, u"");
+    m_view.setText(Field::Text3, u"");
+    m_view.setText(Field::Text4, u"");
+}
+
+void Form1Commands::showAbout() {
+    if (!m_frmAbout) {
+        m_frmAbout = m_makeAbout();
+    }
+    m_frmAbout->Show();
+}
+
+}  // namespace zenalto
