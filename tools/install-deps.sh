@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs Debian packages, skipping those already installed; uses sudo when
 # not run as root. With no arguments: what building, running and testing
-# Zenalto need. With arguments: those packages (the other tools/ scripts name
-# what they need beyond that).
+# Zenalto need, and the Spanish locale es_ES.UTF-8, under which the tests
+# check that a decimal comma changes nothing in the number conversions. With
+# arguments: those packages (the other tools/ scripts name what they need
+# beyond that).
 set -euo pipefail
 
 packages=(
@@ -10,9 +12,17 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxcb1-dev libgtest-dev
   fonts-liberation fonts-dejavu-core
+  locales
 )
+need_locale=true
 if (($# > 0)); then
   packages=("$@")
+  need_locale=false
+fi
+
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  as_root=(sudo)
 fi
 
 missing=()
@@ -22,14 +32,20 @@ for package in "${packages[@]}"; do
   fi
 done
 
-if ((${#missing[@]} == 0)); then
-  exit 0
+if ((${#missing[@]} > 0)); then
+  echo "Installing: ${missing[*]}"
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-as_root=()
-if [[ $(id -u) -ne 0 ]]; then
-  as_root=(sudo)
+# Debian's locales package generates only the locales enabled in
+# /etc/locale.gen, none by default.
+if $need_locale && ! locale -a 2>/dev/null | grep -qiE '^es_ES\.utf-?8$'; then
+  echo "Generating the locale es_ES.UTF-8"
+  if grep -qE '^# *es_ES\.UTF-8 UTF-8' /etc/locale.gen; then
+    "${as_root[@]}" sed -i -E 's/^# *(es_ES\.UTF-8 UTF-8)/\1/' /etc/locale.gen
+  elif ! grep -qE '^es_ES\.UTF-8 UTF-8' /etc/locale.gen; then
+    echo 'es_ES.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  fi
+  "${as_root[@]}" locale-gen
 fi
-echo "Installing: ${missing[*]}"
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

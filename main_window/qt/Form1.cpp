@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 
+#include "WheelFocus.h"
 #include "about/frmAbout.h"
 #include "calc/NumericText.h"
 #include "calc/ReferenceEllipsoids.h"
@@ -36,6 +37,10 @@ Form1::Form1(Platform& platform, QWidget* parent)
     m_ui->Combo1->setCurrentIndex(-1);
     m_ui->Combo1->setEditText(QStringLiteral("Clarke 1866"));
     keepComboTextAsTyped();
+    // Text2 and Text1 change only by a choice the user meant: a stray wheel
+    // turn over the list or the scroll bar must not overwrite them.
+    AcceptWheelOnlyWithFocus(*m_ui->Combo1);
+    AcceptWheelOnlyWithFocus(*m_ui->HScroll1);
 
     connect(m_ui->Command1, &QPushButton::clicked, this,
             [this] { calculate(CalculationPrompts::Button); });

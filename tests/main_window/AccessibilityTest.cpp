@@ -88,7 +88,8 @@ const std::vector<Node>& AboutDialogNodes() {
         {"lblDescription", A::StaticText,
          QStringLiteral("Este programa fue desarrollado con fines educativos solamente. Sirve de "
                         "apoyo didáctico para el cálculo de órbitas satelitales en el curso de "
-                        "Mecánica Orbital de la institución educativa para la que fue escrito."),
+                        "Mecánica Orbital del Instituto Tecnológico de Puerto Ficticio, para el "
+                        "que fue escrito."),
          None},
         {"Label3", A::StaticText, QStringLiteral("Equipo Zenalto"), None},
         {"Label4", A::StaticText, QStringLiteral("zenalto@example.org"), None},

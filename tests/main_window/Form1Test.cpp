@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include "FakePlatform.h"
 #include "FontFallbacks.h"
@@ -61,6 +63,16 @@ private:
         QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
         QTest::keyClick(QApplication::activePopupWidget(), itemKey);
         QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    }
+    // One notch of a mouse wheel turned down, delivered by the window system
+    // to the window under the pointer, here the middle of `widget`.
+    void turnWheelDownOver(QWidget* widget) const {
+        const QPoint middle = widget->rect().center();
+        QWheelEvent wheel(widget->mapTo(m_form.get(), middle), widget->mapToGlobal(middle),
+                          QPoint(), QPoint(0, -QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&wheel);
+        QApplication::instance()->notify(m_form->windowHandle(), &wheel);
     }
     void chooseEllipsoid(int index) const {
         auto* combo = control<QComboBox>("Combo1");
@@ -316,6 +328,44 @@ private slots:
         QCOMPARE(textOf("Text1"), QStringLiteral("900"));
         QTest::keyClick(bar, Qt::Key_Home);
         QCOMPARE(textOf("Text1"), QStringLiteral("159"));  // never below the start value
+    }
+
+    // A wheel turned over the list or the scroll bar while the focus is
+    // elsewhere leaves them and the fields as they are, and the focus where
+    // it is; with the focus on them, the wheel moves them as before.
+    void wheelMovesOnlyTheControlWithTheFocus_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("Combo1") << "Combo1"
+                                << "Text2";
+        QTest::newRow("HScroll1") << "HScroll1"
+                                  << "Text1";
+    }
+    void wheelMovesOnlyTheControlWithTheFocus() {
+        QFETCH(QString, name);
+        QFETCH(QString, field);
+        typeInto("Text2", QStringLiteral("6400"));
+        typeInto("Text1", QStringLiteral("300"));
+        auto* widget = m_form->findChild<QWidget*>(name);
+        QVERIFY(widget != nullptr);
+        const QString typed = textOf(field.toLatin1().constData());
+        const auto position = [widget] {
+            if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+                return combo->currentIndex();
+            }
+            return qobject_cast<QScrollBar*>(widget)->value();
+        };
+        const int start = position();
+
+        turnWheelDownOver(widget);
+        QCOMPARE(textOf(field.toLatin1().constData()), typed);
+        QCOMPARE(position(), start);
+        QCOMPARE(QApplication::focusWidget(), text("Text1"));
+
+        widget->setFocus(Qt::TabFocusReason);
+        turnWheelDownOver(widget);
+        QVERIFY(position() > start);
+        QVERIFY(textOf(field.toLatin1().constData()) != typed);
     }
 
     void tabVisitsTheControlsInTheirOrder() {

@@ -292,8 +292,8 @@ private slots:
         row(Window::About, "lblDescription",
             QStringLiteral("Este programa fue desarrollado con fines educativos solamente. Sirve "
                            "de apoyo didáctico para el cálculo de órbitas satelitales en el curso "
-                           "de Mecánica Orbital de la institución educativa para la que fue "
-                           "escrito."));
+                           "de Mecánica Orbital del Instituto Tecnológico de Puerto Ficticio, "
+                           "para el que fue escrito."));
         row(Window::About, "Label3", QStringLiteral("Equipo Zenalto"));
         row(Window::About, "Label4", QStringLiteral("zenalto@example.org"));
         row(Window::About, "lblVersion", QStringLiteral("Version 1.0"));

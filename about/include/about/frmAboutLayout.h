@@ -64,8 +64,8 @@ inline constexpr std::array Controls{
             .height = 1170,
             .caption = u"Este programa fue desarrollado con fines educativos solamente. Sirve "
                        u"de apoyo didáctico para el cálculo de órbitas satelitales en el curso "
-                       u"de Mecánica Orbital de la institución educativa para la que fue "
-                       u"escrito.",
+                       u"de Mecánica Orbital del Instituto Tecnológico de Puerto Ficticio, para "
+                       u"el que fue escrito.",
             .colour = layout::Black,
             .tabIndex = 2},
     Control{.name = "Label1",

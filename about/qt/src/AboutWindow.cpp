@@ -14,9 +14,10 @@ namespace {
 // The top-left corner of the client area on the screen when the dialog opens.
 constexpr QPoint ClientAreaStart{172, 176};
 
-// A fixed dialog border with the close box only. A tool window has no
-// task-bar button of its own.
-constexpr Qt::WindowFlags WindowFlags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+// A fixed dialog border with the close box only, on an ordinary top-level
+// window. A dialog or tool window would be transient for the whole program on
+// X11, and window managers such as metacity then keep it above the main window.
+constexpr Qt::WindowFlags WindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                                         Qt::MSWindowsFixedSizeDialogHint;
 
@@ -33,12 +34,9 @@ AboutWindow::AboutWindow(Platform& platform)
     m_ui->setupUi(this);
     setWindowIcon(ApplicationIcon());
 
+    // As a top-level window of its own it keeps the program running after the
+    // main window has been closed.
     setAttribute(Qt::WA_DeleteOnClose);
-    // Qt leaves tool windows out of "quit when the last window closes"; this
-    // one keeps the program running after the main window has been closed.
-    setAttribute(Qt::WA_QuitOnClose);
-    // On macOS a tool window would hide whenever the program is not active.
-    setAttribute(Qt::WA_MacAlwaysShowToolWindow);
 
     // For a window, setGeometry places the client area, not the frame.
     setGeometry(QRect(ClientAreaStart, size()));

@@ -5,9 +5,9 @@ class QWidget;
 namespace zenalto {
 
 // Asks the window manager to give `window` no task-bar button. Call it before
-// the window is first shown. Qt::Tool already does this on Windows and macOS;
-// on X11 Qt marks such a window as a utility window, which some task bars
-// still list, so the window also carries _NET_WM_STATE_SKIP_TASKBAR there.
+// the window is first shown. Qt has no flag for it on an ordinary top-level
+// window, so on X11 the window carries _NET_WM_STATE_SKIP_TASKBAR; on other
+// platforms, Wayland included, this does nothing.
 void KeepOutOfTaskBar(QWidget& window);
 
 }  // namespace zenalto
