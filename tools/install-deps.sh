@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxcb1-dev libgtest-dev
   fonts-liberation fonts-dejavu-core
+  qt6-gtk-platformtheme  # a theme plugin that startup_test checks stays unloaded
 )
 if (($# > 0)); then
   packages=("$@")
