@@ -50,8 +50,8 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
         app = std::make_unique<QApplication>(argc, argv);
     } else {
         // Under GNOME and its relatives Qt would load the GTK 3 platform
-        // theme, which doubles the start-up and costs tens of MiB, and
-        // changes nothing of this program's look: its style, fonts and
+        // theme, which takes two to three times the start-up and tens of MiB,
+        // and changes nothing of this program's look: its style, fonts and
         // colours are its own. Scaling, double-click time and cursor blink
         // still come from the platform plugin (Xft.dpi and XSETTINGS on X11).
         QGuiApplication::setDesktopSettingsAware(false);

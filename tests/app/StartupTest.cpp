@@ -1,9 +1,10 @@
 // How the program starts on Linux: whatever desktop the environment names,
 // and whatever platform theme, the application loads no platform theme plugin
-// (the GTK 3 one under GNOME doubles the start-up), and a theme named in the
-// environment is still there for the programs it starts. CTest runs it once
-// per environment; under weston (tools/check-wayland.sh) the GNOME case meets
-// the Wayland plugin, which would pick the GTK 3 theme from the desktop name.
+// (the GTK 3 one under GNOME takes two to three times the start-up), and a
+// theme named in the environment is still there for the programs it starts.
+// CTest runs it once per environment; under weston (tools/check-wayland.sh)
+// the GNOME case meets the Wayland plugin, which would pick the GTK 3 theme
+// from the desktop name.
 
 #include <link.h>
 
