@@ -40,7 +40,11 @@ desktop-file-validate "resources/desktop/$app_id.desktop"
 appstreamcli validate --no-net "resources/desktop/$app_id.metainfo.xml"
 
 echo "== package"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
+# Built with Debian's own flags, hardening included, as a Debian package is.
+build_flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
+  -DCMAKE_CXX_FLAGS="$(build_flags CPPFLAGS) $(build_flags CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(build_flags LDFLAGS)"
 cmake --build "$build" -j2
 rm -f "$build"/zenalto_*.deb
 (cd "$build" && cpack -G DEB)
