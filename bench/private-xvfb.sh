@@ -19,6 +19,9 @@ start_private_xvfb() {
   cookie=$(od -An -tx1 -N16 /dev/urandom | tr -d ' \n')
   for display_number in $(seq 90 199); do
     [[ -e /tmp/.X11-unix/X$display_number || -e /tmp/.X$display_number-lock ]] && continue
+    # A server of another mount namespace (another container, its own /tmp)
+    # shows only by its abstract socket, which clients try first.
+    grep -q "@/tmp/.X11-unix/X$display_number\$" /proc/net/unix 2>/dev/null && continue
     xauth -q -f "$XAUTHORITY" add ":$display_number" . "$cookie" 2>/dev/null
     mkfifo "$work/ready"
     Xvfb ":$display_number" -auth "$XAUTHORITY" -nolisten tcp -screen 0 1280x1024x24 \

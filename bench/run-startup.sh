@@ -1,29 +1,35 @@
 #!/usr/bin/env bash
 # Start-up comparison: the bare Qt floor program against Zenalto, on a private
-# Xvfb, run interleaved (floor, Zenalto, floor, Zenalto...) so that both meet
+# Xvfb, run interleaved (floor, Zenalto, floor, Zenalto...) so that all meet
 # the same load. startup-probe times each run from fork to the first mapped
 # window, with the processor time the program used until then (steadier than
 # the wall-clock time when others load the machine), and reads VmRSS and
 # VmHWM 300 ms later.
 #
-#   bench/run-startup.sh [-n COUNTED] [-w WARMUPS] [-o RAW_FILE] [BUILD_DIR]
+#   bench/run-startup.sh [-g] [-n COUNTED] [-w WARMUPS] [-o RAW_FILE] [BUILD_DIR]
 #
-# BUILD_DIR defaults to build/bench (tools/build-bench.sh builds it). The
-# programs compared can be replaced through FLOOR=... and ZENALTO=..., to try
-# a change against the program as it was. Prints medians, min-max, the ratio
-# of the medians and the median of the ratios of paired runs; -o keeps the
-# raw numbers.
+# -g is the GNOME case: with XDG_CURRENT_DESKTOP=GNOME and
+# qt6-gtk-platformtheme installed, Qt loads the GTK 3 platform theme for a
+# program that follows the desktop. It runs the floor without a desktop, the
+# floor under GNOME (with the theme), and Zenalto without a desktop and under
+# GNOME, and compares the last three with the first. BUILD_DIR defaults to build/bench (tools/build-bench.sh
+# builds it). The programs compared can be replaced through FLOOR=... and
+# ZENALTO=..., to try a change against the program as it was. Prints medians,
+# min-max, the ratio of the medians and the median of the ratios of paired
+# runs; -o keeps the raw numbers.
 set -euo pipefail
 
 counted=20
 warmups=2
 raw_file=
-while getopts "n:w:o:" option; do
+gnome=false
+while getopts "gn:w:o:" option; do
   case $option in
+    g) gnome=true ;;
     n) counted=$OPTARG ;;
     w) warmups=$OPTARG ;;
     o) raw_file=$OPTARG ;;
-    *) sed -n '2,17p' "$0" >&2; exit 2 ;;
+    *) sed -n '2,19p' "$0" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -38,6 +44,22 @@ for program in "$probe" "$floor" "$zenalto"; do
     exit 2
   fi
 done
+if $gnome && ! dpkg-query -W -f='${Status}' qt6-gtk-platformtheme 2>/dev/null | grep -q 'ok installed'; then
+  echo "run-startup.sh: -g needs qt6-gtk-platformtheme; tools/build-bench.sh installs it" >&2
+  exit 2
+fi
+
+# The programs compared, each with the desktop it runs under ("" for none);
+# the first is the one the others are compared with.
+if $gnome; then
+  names=("floor" "floor, GNOME" "Zenalto" "Zenalto, GNOME")
+  programs=("$floor" "$floor" "$zenalto" "$zenalto")
+  desktops=("" GNOME "" GNOME)
+else
+  names=("floor" "Zenalto")
+  programs=("$floor" "$zenalto")
+  desktops=("" "")
+fi
 
 # shellcheck source=bench/private-xvfb.sh
 source "$(dirname "$0")/private-xvfb.sh"
@@ -47,66 +69,80 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-# The same plain X11 setting for both: no desktop's platform theme or style.
+# The same plain X11 setting for all: no desktop's platform theme or style,
+# unless a run names its desktop.
 start_private_xvfb "$work" run-startup.sh || exit 1
 
-run() {  # PROGRAM -> "ms rss hwm"
-  "$probe" "$1"
+run() {  # INDEX -> "ms rss hwm cpu"
+  local status=0
+  if [[ -n ${desktops[$1]} ]]; then
+    local session
+    session=$(tr '[:upper:]' '[:lower:]' <<<"${desktops[$1]}")
+    XDG_CURRENT_DESKTOP=${desktops[$1]} DESKTOP_SESSION=$session "$probe" "${programs[$1]}" || status=$?
+  else
+    "$probe" "${programs[$1]}" || status=$?
+  fi
+  if ((status != 0)); then
+    echo "run-startup.sh: ${names[$1]} failed; the X server's log:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+  fi
 }
 
 for ((i = 0; i < warmups; ++i)); do
-  run "$floor" >/dev/null
-  run "$zenalto" >/dev/null
+  for k in "${!programs[@]}"; do run "$k" >/dev/null; done
 done
-: >"$work/floor"
-: >"$work/zenalto"
+for k in "${!programs[@]}"; do : >"$work/run$k"; done
 for ((i = 0; i < counted; ++i)); do
-  run "$floor" >>"$work/floor"
-  run "$zenalto" >>"$work/zenalto"
+  for k in "${!programs[@]}"; do run "$k" >>"$work/run$k"; done
 done
-paste -d ' ' "$work/floor" "$work/zenalto" >"$work/pairs"
+files=()
+for k in "${!programs[@]}"; do files+=("$work/run$k"); done
+paste -d ' ' "${files[@]}" >"$work/runs"
 if [[ -n $raw_file ]]; then
-  { echo "# floor: ms rss_kib hwm_kib cpu_ms; Zenalto: ms rss_kib hwm_kib cpu_ms"
-    cat "$work/pairs"; } >"$raw_file"
+  { printf '# ms rss_kib hwm_kib cpu_ms of each:'
+    printf ' %s;' "${names[@]}"
+    echo
+    cat "$work/runs"; } >"$raw_file"
 fi
 
-# COLUMN [SCALE] of the pairs -> "median min max", each divided by SCALE.
+# Column INDEX FIELD of the runs (fields: 1 ms, 2 rss, 3 hwm, 4 cpu).
+column() { echo $((4 * $1 + $2)); }
+# COLUMN [SCALE] of the runs -> "median min max", each divided by SCALE.
 summary() {
-  awk -v c="$1" '{ print $c }' "$work/pairs" | sort -g | awk -v s="${2:-1}" '
+  awk -v c="$1" '{ print $c }' "$work/runs" | sort -g | awk -v s="${2:-1}" '
     { v[NR] = $1 / s }
     END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
           printf "%.2f %.2f %.2f", m, v[1], v[NR] }'
 }
-paired_ratios() {  # FLOOR_COLUMN ZENALTO_COLUMN
-  awk -v f="$1" -v z="$2" '{ print $z / $f }' "$work/pairs" | sort -g | awk '
+paired_ratios() {  # BASE_COLUMN OTHER_COLUMN -> "median min max"
+  awk -v f="$1" -v z="$2" '{ print $z / $f }' "$work/runs" | sort -g | awk '
     { v[NR] = $1 }
     END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
           printf "%.3f %.3f %.3f", m, v[1], v[NR] }'
 }
 
-read -r f_ms f_ms_min f_ms_max <<<"$(summary 1)"
-read -r z_ms z_ms_min z_ms_max <<<"$(summary 5)"
-read -r f_cpu f_cpu_min f_cpu_max <<<"$(summary 4)"
-read -r z_cpu z_cpu_min z_cpu_max <<<"$(summary 8)"
-read -r f_rss f_rss_min f_rss_max <<<"$(summary 2 1024)"
-read -r z_rss z_rss_min z_rss_max <<<"$(summary 6 1024)"
-read -r f_hwm _ _ <<<"$(summary 3 1024)"
-read -r z_hwm _ _ <<<"$(summary 7 1024)"
-read -r p_med p_min p_max <<<"$(paired_ratios 1 5)"
-read -r c_med c_min c_max <<<"$(paired_ratios 4 8)"
-
-echo "Start-up on $DISPLAY (Xvfb), $counted counted pairs after $warmups warm-up pairs, floor first"
-printf '%-28s %10s %18s\n' "" "median" "min-max"
-printf '%-28s %10s %18s\n' "floor, fork to map (ms)" "$f_ms" "$f_ms_min-$f_ms_max"
-printf '%-28s %10s %18s\n' "Zenalto, fork to map (ms)" "$z_ms" "$z_ms_min-$z_ms_max"
-printf '%-28s %10s %18s\n' "floor, CPU to map (ms)" "$f_cpu" "$f_cpu_min-$f_cpu_max"
-printf '%-28s %10s %18s\n' "Zenalto, CPU to map (ms)" "$z_cpu" "$z_cpu_min-$z_cpu_max"
-printf '%-28s %10s %18s\n' "floor, VmRSS (MiB)" "$f_rss" "$f_rss_min-$f_rss_max"
-printf '%-28s %10s %18s\n' "Zenalto, VmRSS (MiB)" "$z_rss" "$z_rss_min-$z_rss_max"
-printf '%-28s %10s\n' "floor, VmHWM (MiB)" "$f_hwm"
-printf '%-28s %10s\n' "Zenalto, VmHWM (MiB)" "$z_hwm"
-awk -v f="$f_ms" -v z="$z_ms" 'BEGIN { printf "ratio of medians (time):      %.3f\n", z / f }'
-echo "paired ratios (time):         median $p_med, min-max $p_min-$p_max"
-awk -v f="$f_cpu" -v z="$z_cpu" 'BEGIN { printf "ratio of medians (CPU):       %.3f\n", z / f }'
-echo "paired ratios (CPU):          median $c_med, min-max $c_min-$c_max"
-awk -v f="$f_rss" -v z="$z_rss" 'BEGIN { printf "VmRSS, Zenalto - floor:       %+.2f MiB\n", z - f }'
+echo "Start-up on $DISPLAY (Xvfb), $counted counted rounds after $warmups warm-up rounds, in the order below"
+printf '%-34s %10s %18s\n' "" "median" "min-max"
+declare -A median
+for k in "${!programs[@]}"; do
+  for field in "1|fork to map (ms)|1" "4|CPU to map (ms)|1" "2|VmRSS (MiB)|1024" "3|VmHWM (MiB)|1024"; do
+    IFS='|' read -r f label scale <<<"$field"
+    read -r m lo hi <<<"$(summary "$(column "$k" "$f")" "$scale")"
+    median[$k,$f]=$m
+    printf '%-34s %10s %18s\n' "${names[$k]}, $label" "$m" "$lo-$hi"
+  done
+done
+for ((k = 1; k < ${#programs[@]}; ++k)); do
+  echo "${names[$k]} against ${names[0]}:"
+  for field in "1 time" "4 CPU"; do
+    read -r f label <<<"$field"
+    read -r p_med p_min p_max <<<"$(paired_ratios "$(column 0 "$f")" "$(column "$k" "$f")")"
+    awk -v b="${median[0,$f]}" -v o="${median[$k,$f]}" -v l="$label" \
+      'BEGIN { printf "  ratio of medians (%s): %*s%.3f\n", l, 6 - length(l), "", o / b }'
+    printf '  paired ratios (%s): %*smedian %s, min-max %s-%s\n' "$label" $((6 - ${#label})) "" \
+      "$p_med" "$p_min" "$p_max"
+  done
+  awk -v b="${median[0,2]}" -v o="${median[$k,2]}" \
+    'BEGIN { printf "  VmRSS difference:     %+.2f MiB\n", o - b }'
+done

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks Zenalto as a desktop application: validates the desktop entry and the
-# AppStream metainfo, builds the Debian package, installs it with apt-get,
-# starts the installed program on a private X server and waits for its main
-# window, then removes the package. Installs what it needs when missing (sudo
+# AppStream metainfo, builds the Debian package and runs lintian on it,
+# installs it with apt-get, starts the installed program on a private X server
+# and waits for its main window, then removes the package. Installs what it needs when missing (sudo
 # when not root). Fails on the first check that fails; the X server, the
 # program and the package go in every case.
 set -euo pipefail
@@ -19,7 +19,7 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 
 bash tools/install-deps.sh
-bash tools/install-deps.sh desktop-file-utils appstream dpkg-dev xvfb x11-utils
+bash tools/install-deps.sh desktop-file-utils appstream dpkg-dev xvfb x11-utils lintian
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -40,7 +40,11 @@ desktop-file-validate "resources/desktop/$app_id.desktop"
 appstreamcli validate --no-net "resources/desktop/$app_id.metainfo.xml"
 
 echo "== package"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF
+# Built with Debian's own flags, hardening included, as a Debian package is.
+build_flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
+  -DCMAKE_CXX_FLAGS="$(build_flags CPPFLAGS) $(build_flags CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(build_flags LDFLAGS)"
 cmake --build "$build" -j2
 rm -f "$build"/zenalto_*.deb
 (cd "$build" && cpack -G DEB)
@@ -55,9 +59,16 @@ done
 listing=$(dpkg-deb -c "$deb")
 for file in /usr/bin/Zenalto "/usr/share/applications/$app_id.desktop" \
   "/usr/share/metainfo/$app_id.metainfo.xml" "/usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
-  /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$app_id.png; do
+  /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$app_id.png \
+  /usr/share/doc/zenalto/{copyright,changelog.gz} /usr/share/man/man1/Zenalto.1.gz; do
   grep -q " \.$file\$" <<<"$listing" || { echo "the package lacks $file"; exit 1; }
 done
+
+echo "== lintian"
+# Fails on any error or warning; an override, if one is ever needed, goes to
+# usr/share/lintian/overrides/zenalto with a comment above it saying why.
+# Informational tags are shown, not fatal.
+lintian --display-info --show-overrides --fail-on error,warning "$deb"
 
 echo "== install and start"
 installed=yes

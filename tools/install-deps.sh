@@ -13,6 +13,7 @@ packages=(
   libxcb1-dev libgtest-dev
   fonts-liberation fonts-dejavu-core
   locales
+  qt6-gtk-platformtheme  # a theme plugin that startup_test checks stays unloaded
 )
 need_locale=true
 if (($# > 0)); then
