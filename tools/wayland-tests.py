@@ -36,6 +36,7 @@ EXCLUDED = {
     ("about_dialog_test", "sysInfoRunsTheLauncherAndStaysOpen:Alt+S"): NO_SEAT_FOCUS,
     ("form1_test", "opensWithItsStartValues"): NO_SEAT_FOCUS,
     ("form1_test", "tabVisitsTheControlsInTheirOrder"): NO_SEAT_FOCUS,
+    ("form1_test", "wheelMovesOnlyTheControlWithTheFocus"): NO_SEAT_FOCUS,
     ("form1_test", "buttonAndMenuGiveTheSameResults"): NO_SEAT_MENU,
     ("form1_test", "borrarFromTheMenu"): NO_SEAT_MENU,
     ("form1_test", "refusedInputShowsOneMessageAndKeepsTheResults:*, menu"): NO_SEAT_MENU,
