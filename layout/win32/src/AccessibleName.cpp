@@ -40,7 +40,7 @@ public:
         if (object == nullptr) {
             return E_POINTER;
         }
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
             *object = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -172,10 +172,10 @@ LRESULT CALLBACK namedWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     const WNDPROC original = named->original;
     if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
         IAccessible* standard = nullptr;
-        if (SUCCEEDED(::CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
+        if (SUCCEEDED(::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                                   reinterpret_cast<void**>(&standard)))) {
             auto* answer = new NamedAccessible(standard, named->name, named->description);
-            const LRESULT result = ::LresultFromObject(IID_IAccessible, wParam, answer);
+            const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, answer);
             answer->Release();
             return result;
         }

@@ -338,15 +338,15 @@ void LayoutWindow::placeControls() {
                     static_cast<int>(::SendMessageW(child, CB_GETITEMHEIGHT, 0, 0));
                 ::SetWindowPos(child, nullptr, rect.left, rect.top, width,
                                height + 8 * itemHeight + 2, flags);
+                // Its edit area's height sets the closed box's height, by a
+                // margin that differs between systems: measured here.
+                const auto editHeight = ::SendMessageW(child, CB_GETITEMHEIGHT,
+                                                       static_cast<WPARAM>(-1), 0);
+                ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), editHeight);
                 RECT closed{};
                 ::GetWindowRect(child, &closed);
-                const int missing = height - (closed.bottom - closed.top);
-                if (missing != 0) {
-                    const auto editHeight = static_cast<int>(
-                        ::SendMessageW(child, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-                    ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                                   editHeight + missing);
-                }
+                ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                               editHeight + height - (closed.bottom - closed.top));
                 break;
             }
             case Kind::Picture: {
