@@ -340,8 +340,8 @@ void LayoutWindow::placeControls() {
                                height + 8 * itemHeight + 2, flags);
                 // Its edit area's height sets the closed box's height, by a
                 // margin that differs between systems: measured here.
-                const auto editHeight = ::SendMessageW(child, CB_GETITEMHEIGHT,
-                                                       static_cast<WPARAM>(-1), 0);
+                const auto editHeight =
+                    ::SendMessageW(child, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
                 ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), editHeight);
                 RECT closed{};
                 ::GetWindowRect(child, &closed);

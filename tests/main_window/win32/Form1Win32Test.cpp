@@ -12,19 +12,19 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>
 #include <oleacc.h>
+#include <windows.h>
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "fakes/FakePlatform.h"
 #include "about/frmAboutLayout.h"
+#include "about/win32/frmAbout.h"
+#include "fakes/FakePlatform.h"
 #include "layout/LayoutWindow.h"
 #include "main_window/Form1Layout.h"
-#include "about/win32/frmAbout.h"
 #include "main_window/win32/Form1.h"
 
 namespace {
@@ -36,7 +36,8 @@ using zenalto::win32::Form1;
 using Shown = FakePlatform::ShownMessage;
 
 const std::u16string InputTitle = u"Error en la introducción de datos";
-const std::u16string Help = u"Introduzca la altura del satelite,luego seleccione el radio terrestre";
+const std::u16string Help =
+    u"Introduzca la altura del satelite,luego seleccione el radio terrestre";
 
 std::u16string windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -177,39 +178,90 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
     };
     const std::u16string start1 = u"159", start2 = u"6378.206", clarke = u"Clarke 1866";
     const std::vector<Row> rows{
-        {"Calcular pressed", [](Win32Windows& t) { t.click("Command1"); }, start1, start2,
-         u"7812.50598", u"28125.02151", clarke, {}},
+        {"Calcular pressed",
+         [](Win32Windows& t) { t.click("Command1"); },
+         start1,
+         start2,
+         u"7812.50598",
+         u"28125.02151",
+         clarke,
+         {}},
         {"geostationary altitude typed, Calcular pressed",
          [](Win32Windows& t) {
              t.type("Text1", L"35786");
              t.type("Text2", L"6378.137");
              t.click("Command1");
          },
-         u"35786", u"6378.137", u"3076.20193", u"11074.32694", clarke, {}},
+         u"35786",
+         u"6378.137",
+         u"3076.20193",
+         u"11074.32694",
+         clarke,
+         {}},
         {"&Calcular chosen with no altitude",
          [](Win32Windows& t) {
              t.type("Text1", L"");
              t.choose("Calcular");
          },
-         u"", start2, u"0", u"0", clarke,
+         u"",
+         start2,
+         u"0",
+         u"0",
+         clarke,
          {{u" introduzca un valor de altitud satelital", 16, InputTitle}}},
         {"Calcular pressed with no radius",
          [](Win32Windows& t) {
              t.type("Text2", L"");
              t.click("Command1");
          },
-         start1, u"", u"0", u"0", clarke,
+         start1,
+         u"",
+         u"0",
+         u"0",
+         clarke,
          {{u" Introduzca un valor de radio terrestre", 16, InputTitle}}},
-        {"Borrar pressed", [](Win32Windows& t) { t.click("Command2"); }, u"", u"", u"", u"", u"",
+        {"Borrar pressed",
+         [](Win32Windows& t) { t.click("Command2"); },
+         u"",
+         u"",
+         u"",
+         u"",
+         u"",
          {}},
-        {"&Borrar chosen", [](Win32Windows& t) { t.choose("Borrar"); }, u"", u"", u"", u"", u"",
+        {"&Borrar chosen",
+         [](Win32Windows& t) { t.choose("Borrar"); },
+         u"",
+         u"",
+         u"",
+         u"",
+         u"",
          {}},
-        {"Salir pressed", [](Win32Windows& t) { t.click("Command3"); }, start1, start2, u"0",
-         u"0", clarke, {}, 1},
-        {"&Salir chosen", [](Win32Windows& t) { t.choose("Salir"); }, start1, start2, u"0", u"0",
-         clarke, {}, 1},
-        {"A&yuda chosen", [](Win32Windows& t) { t.choose("Ayuda"); }, start1, start2, u"0", u"0",
-         clarke, {{Help, 0, u"Ayuda"}}},
+        {"Salir pressed",
+         [](Win32Windows& t) { t.click("Command3"); },
+         start1,
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {},
+         1},
+        {"&Salir chosen",
+         [](Win32Windows& t) { t.choose("Salir"); },
+         start1,
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {},
+         1},
+        {"A&yuda chosen",
+         [](Win32Windows& t) { t.choose("Ayuda"); },
+         start1,
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {{Help, 0, u"Ayuda"}}},
         {"three arrow keys in the closed list",
          [](Win32Windows& t) {
              ::SetFocus(t.control("Combo1"));
@@ -217,7 +269,12 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
              key(VK_DOWN);
              key(VK_DOWN);
          },
-         start1, u"6378.135", u"0", u"0", u"WGS72", {}},
+         start1,
+         u"6378.135",
+         u"0",
+         u"0",
+         u"WGS72",
+         {}},
         // Dropping the list selects the entry that the edit area names.
         {"list dropped, two entries down, Enter",
          [](Win32Windows& t) {
@@ -229,7 +286,12 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
              EXPECT_EQ(t.text("Text2"), u"6378.206");
              key(VK_RETURN);
          },
-         start1, u"6377.563", u"0", u"0", u"AIRY", {}},
+         start1,
+         u"6377.563",
+         u"0",
+         u"0",
+         u"AIRY",
+         {}},
         // The focus selects the edit area's text, which the typing replaces.
         {"typing in the list's edit area",
          [](Win32Windows& t) {
@@ -239,37 +301,74 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
              }
              pump();
          },
-         start1, start2, u"0", u"0", u"WGS72", {}},
-        {"right arrow of the scroll bar", [](Win32Windows& t) { t.scroll(SB_LINERIGHT); },
-         u"160", start2, u"0", u"0", clarke, {}},
-        {"scroll bar to its right end (End)", [](Win32Windows& t) { t.scroll(SB_RIGHT); }, u"900",
-         start2, u"0", u"0", clarke, {}},
+         start1,
+         start2,
+         u"0",
+         u"0",
+         u"WGS72",
+         {}},
+        {"right arrow of the scroll bar",
+         [](Win32Windows& t) { t.scroll(SB_LINERIGHT); },
+         u"160",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
+        {"scroll bar to its right end (End)",
+         [](Win32Windows& t) { t.scroll(SB_RIGHT); },
+         u"900",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
         {"thumb dragged to 500, not released",
          [](Win32Windows& t) {
              t.type("Text1", L"abc");
              t.scroll(SB_THUMBTRACK, 500);
          },
-         u"abc", start2, u"0", u"0", clarke, {}},
+         u"abc",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
         {"thumb released at 500",
          [](Win32Windows& t) {
              t.type("Text1", L"abc");
              t.scroll(SB_THUMBTRACK, 500);
              t.scroll(SB_THUMBPOSITION, 500);
          },
-         u"500", start2, u"0", u"0", clarke, {}},
+         u"500",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
         {"left arrow at the left end changes nothing",
          [](Win32Windows& t) {
              t.type("Text1", L"abc");
              t.scroll(SB_LINELEFT);
              t.scroll(SB_PAGELEFT);
          },
-         u"abc", start2, u"0", u"0", clarke, {}},
+         u"abc",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
         {"Enter and Esc press no button",
          [](Win32Windows&) {
              key(VK_RETURN);
              key(VK_ESCAPE);
          },
-         start1, start2, u"0", u"0", clarke, {}},
+         start1,
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -363,8 +462,8 @@ TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
             LOGFONTW logical{};
             ::GetObjectW(font, sizeof logical, &logical);
             const auto& expected = control.font.face.empty() ? layout.font : control.font;
-            EXPECT_EQ(std::u16string(logical.lfFaceName, logical.lfFaceName +
-                                                             std::wcslen(logical.lfFaceName)),
+            EXPECT_EQ(std::u16string(logical.lfFaceName,
+                                     logical.lfFaceName + std::wcslen(logical.lfFaceName)),
                       expected.face);
             EXPECT_EQ(logical.lfWeight, expected.bold ? FW_BOLD : FW_NORMAL);
             EXPECT_EQ(logical.lfHeight, -px(8 * 1440 / 72 + 1440 / 288, dpi));
@@ -388,10 +487,9 @@ TEST_F(Win32Windows, FieldsAnswerScreenReadersWithTheirNames) {
             SCOPED_TRACE(std::string(control.name));
             ++named;
             IAccessible* accessible = nullptr;
-            ASSERT_EQ(::AccessibleObjectFromWindow(window->control(control.name),
-                                                   static_cast<DWORD>(OBJID_CLIENT),
-                                                   __uuidof(IAccessible),
-                                                   reinterpret_cast<void**>(&accessible)),
+            ASSERT_EQ(::AccessibleObjectFromWindow(
+                          window->control(control.name), static_cast<DWORD>(OBJID_CLIENT),
+                          __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)),
                       S_OK);
             VARIANT self{};
             self.vt = VT_I4;
