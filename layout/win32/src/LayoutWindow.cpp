@@ -57,7 +57,9 @@ int pixelsAt(int twips, unsigned dpi) noexcept {
 }
 
 int fontPixelHeight(unsigned dpi) noexcept {
-    return static_cast<int>(std::lround(layout::FontPointSize * dpi / 72.0));
+    // Half pixels are rounded down (16.5 to 16 at 144 dots per inch), so that
+    // captions keep within the boxes laid out for them at 96.
+    return static_cast<int>(std::ceil(layout::FontPointSize * dpi / 72.0 - 0.5));
 }
 
 // The GDI objects of a loaded window at its density: one font per face and
@@ -141,13 +143,16 @@ void LayoutWindow::registerClass() const {
     // A dialog class: DefDlgProc keeps its state in these bytes.
     windowClass.cbWndExtra = DLGWINDOWEXTRA;
     windowClass.hInstance = m_instance;
-    // The program's icon is icon 1 of the executable's resources.
-    windowClass.hIcon = static_cast<HICON>(::LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                        ::GetSystemMetrics(SM_CXICON),
-                                                        ::GetSystemMetrics(SM_CYICON), LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(
-        ::LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                     ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    // The program's icon is icon 1 of the executable's resources; a dialog
+    // border shows none.
+    if (m_layout.border == layout::Border::Sizable) {
+        windowClass.hIcon = static_cast<HICON>(
+            ::LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                         ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+        windowClass.hIconSm = static_cast<HICON>(::LoadImageW(
+            m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+            ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    }
     windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = ::GetSysColorBrush(COLOR_3DFACE);
     windowClass.lpszClassName = m_className;
@@ -423,6 +428,12 @@ void LayoutWindow::show() {
         }
         if (firstWindow != nullptr) {
             ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstWindow), TRUE);
+            // The dialog manager selects a text box's whole text as Tab
+            // reaches it; at the start the caret only stands after the text.
+            if (first->kind == Kind::TextBox) {
+                const int length = ::GetWindowTextLengthW(firstWindow);
+                ::SendMessageW(firstWindow, EM_SETSEL, static_cast<WPARAM>(length), length);
+            }
         }
     }
 }

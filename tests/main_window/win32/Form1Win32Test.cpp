@@ -418,8 +418,9 @@ TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
         ::ClientToScreen(topWindow, &origin);
         EXPECT_EQ(origin.x, px(layout.clientLeft, dpi));
         EXPECT_EQ(origin.y, px(layout.clientTop, dpi));
-        EXPECT_EQ(client.right, px(layout.clientWidth, dpi));
-        EXPECT_EQ(client.bottom, px(layout.clientHeight, dpi));
+        // Edges are scaled, not sizes.
+        EXPECT_EQ(origin.x + client.right, px(layout.clientLeft + layout.clientWidth, dpi));
+        EXPECT_EQ(origin.y + client.bottom, px(layout.clientTop + layout.clientHeight, dpi));
         EXPECT_EQ(windowText(topWindow), layout.title);
 
         HWND below = nullptr;
@@ -466,7 +467,8 @@ TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
                                      logical.lfFaceName + std::wcslen(logical.lfFaceName)),
                       expected.face);
             EXPECT_EQ(logical.lfWeight, expected.bold ? FW_BOLD : FW_NORMAL);
-            EXPECT_EQ(logical.lfHeight, -px(8 * 1440 / 72 + 1440 / 288, dpi));
+            // 8.25 points are 165 twips; half pixels round down.
+            EXPECT_EQ(logical.lfHeight, -((165 * static_cast<int>(dpi) + 719) / 1440));
         }
     }
 }
