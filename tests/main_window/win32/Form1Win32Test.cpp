@@ -292,6 +292,31 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
          u"0",
          u"AIRY",
          {}},
+        {"a click on the dropped list's fifth entry, then an arrow key",
+         [](Win32Windows& t) {
+             const HWND combo = t.control("Combo1");
+             ::SetFocus(combo);
+             ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+             COMBOBOXINFO parts{};
+             parts.cbSize = sizeof parts;
+             ASSERT_NE(::GetComboBoxInfo(combo, &parts), FALSE);
+             RECT item{};
+             ::SendMessageW(parts.hwndList, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&item));
+             const LPARAM at =
+                 MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+             ::SendMessageW(parts.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+             ::SendMessageW(parts.hwndList, WM_LBUTTONUP, 0, at);
+             pump();
+             EXPECT_EQ(t.text("Text2"), u"6378.245");
+             EXPECT_EQ(::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0), FALSE);
+             key(VK_DOWN);
+         },
+         start1,
+         u"6378.388",
+         u"0",
+         u"0",
+         u"INTERNACIONAL",
+         {}},
         // The focus selects the edit area's text, which the typing replaces.
         {"typing in the list's edit area",
          [](Win32Windows& t) {
