@@ -413,6 +413,34 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
     }
 }
 
+// Windows closes a list on a choice with CBN_SELENDOK, CBN_CLOSEUP, then
+// CBN_SELCHANGE; the choice is still one Click, one radius written.
+TEST_F(Win32Windows, ListChoiceIsOneClickWhateverTheNotificationOrder) {
+    static int radiusWrites = 0;
+    static WNDPROC original = nullptr;
+    const HWND radius = control("Text2");
+    original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        radius, GWLP_WNDPROC,
+        reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM w, LPARAM l) {
+            radiusWrites += message == WM_SETTEXT ? 1 : 0;
+            return ::CallWindowProcW(original, window, message, w, l);
+        })));
+    const HWND combo = control("Combo1");
+    const auto notify = [&](WORD notification) {
+        ::SendMessageW(m_form->window(), WM_COMMAND,
+                       MAKEWPARAM(::GetDlgCtrlID(combo), notification),
+                       reinterpret_cast<LPARAM>(combo));
+    };
+    ::SendMessageW(combo, CB_SETCURSEL, 3, 0);
+    notify(CBN_SELENDOK);
+    notify(CBN_CLOSEUP);
+    notify(CBN_SELCHANGE);
+    pump();
+    EXPECT_EQ(text("Text2"), u"6378.160");
+    EXPECT_EQ(radiusWrites, 1);
+    ::SetWindowLongPtrW(radius, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+}
+
 TEST_F(Win32Windows, TabFollowsTheTabIndexes) {
     EXPECT_EQ(::GetFocus(), control("Text1"));
     const char* order[] = {"Text3",    "Text2",    "Text4",    "Combo1",   "Command1",
