@@ -95,7 +95,12 @@ struct LayoutWindow::Fonts {
         if (const auto found = fonts.find(key); found != fonts.end()) {
             return found->second;
         }
-        const std::wstring face = wide(font.face);
+        std::wstring face = wide(font.face);
+        // "MS Sans Serif" is a bitmap font, drawn for 96 dots per inch and
+        // blurred when scaled; its TrueType twin keeps denser screens sharp.
+        if (dpi != USER_DEFAULT_SCREEN_DPI && face == L"MS Sans Serif") {
+            face = L"Microsoft Sans Serif";
+        }
         const HFONT made =
             ::CreateFontW(-fontPixelHeight(dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
                           FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

@@ -516,9 +516,13 @@ TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
             LOGFONTW logical{};
             ::GetObjectW(font, sizeof logical, &logical);
             const auto& expected = control.font.face.empty() ? layout.font : control.font;
+            // The bitmap font's TrueType twin away from 96 dots per inch.
+            const std::u16string face = dpi != 96 && expected.face == u"MS Sans Serif"
+                                            ? u"Microsoft Sans Serif"
+                                            : std::u16string(expected.face);
             EXPECT_EQ(std::u16string(logical.lfFaceName,
                                      logical.lfFaceName + std::wcslen(logical.lfFaceName)),
-                      expected.face);
+                      face);
             EXPECT_EQ(logical.lfWeight, expected.bold ? FW_BOLD : FW_NORMAL);
             // 8.25 points are 165 twips; half pixels round down.
             EXPECT_EQ(logical.lfHeight, -((165 * static_cast<int>(dpi) + 719) / 1440));
