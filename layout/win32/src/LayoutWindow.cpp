@@ -1,0 +1,689 @@
+#include "layout/LayoutWindow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "AccessibleName.h"
+#include "Picture.h"
+#include "layout/Win32Text.h"
+
+namespace zenalto::win32 {
+
+namespace {
+
+using layout::Kind;
+
+std::vector<LayoutWindow*>& loadedWindows() {
+    static std::vector<LayoutWindow*> windows;
+    return windows;
+}
+
+std::function<void()>& lastWindowClosed() {
+    static std::function<void()> handler;
+    return handler;
+}
+
+bool takesFocus(Kind kind) {
+    return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::HScrollBar ||
+           kind == Kind::PushButton;
+}
+
+DWORD styleOf(layout::Border border) {
+    switch (border) {
+        case layout::Border::FixedDialog:
+            return WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        case layout::Border::Sizable:
+            break;
+    }
+    return WS_OVERLAPPEDWINDOW;
+}
+
+DWORD exStyleOf(layout::Border border) {
+    // The dialog frame: fixed, with no icon in the caption.
+    return border == layout::Border::FixedDialog ? WS_EX_DLGMODALFRAME : 0;
+}
+
+COLORREF colourRef(const layout::Colour& colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+}  // namespace
+
+int pixelsAt(int twips, unsigned dpi) noexcept {
+    return ::MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+
+int fontPixelHeight(unsigned dpi) noexcept {
+    return static_cast<int>(std::lround(layout::FontPointSize * dpi / 72.0));
+}
+
+// The GDI objects of a loaded window at its density: one font per face and
+// weight, one brush per line colour, the pictures drawn at that density.
+struct LayoutWindow::Fonts {
+    unsigned dpi;
+    std::map<std::pair<std::u16string_view, bool>, HFONT> fonts;
+    std::map<COLORREF, HBRUSH> brushes;
+    std::map<std::size_t, HBITMAP> pictures;  // by control index
+
+    explicit Fonts(unsigned atDpi) : dpi(atDpi) {}
+    Fonts(const Fonts&) = delete;
+    Fonts& operator=(const Fonts&) = delete;
+    Fonts(Fonts&&) = delete;
+    Fonts& operator=(Fonts&&) = delete;
+    ~Fonts() {
+        for (const auto& [key, font] : fonts) {
+            ::DeleteObject(font);
+        }
+        for (const auto& [key, brush] : brushes) {
+            ::DeleteObject(brush);
+        }
+        for (const auto& [key, picture] : pictures) {
+            ::DeleteObject(picture);
+        }
+    }
+
+    HFONT font(const layout::Font& font) {
+        const auto key = std::make_pair(font.face, font.bold);
+        if (const auto found = fonts.find(key); found != fonts.end()) {
+            return found->second;
+        }
+        const std::wstring face = wide(font.face);
+        const HFONT made =
+            ::CreateFontW(-fontPixelHeight(dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                          FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str());
+        fonts.emplace(key, made);
+        return made;
+    }
+
+    HBRUSH brush(COLORREF colour) {
+        if (const auto found = brushes.find(colour); found != brushes.end()) {
+            return found->second;
+        }
+        const HBRUSH made = ::CreateSolidBrush(colour);
+        brushes.emplace(colour, made);
+        return made;
+    }
+};
+
+LayoutWindow::LayoutWindow(const layout::Window& layout, HINSTANCE instance,
+                           const wchar_t* className)
+    : m_layout(layout), m_instance(instance), m_className(className) {}
+
+LayoutWindow::~LayoutWindow() {
+    if (m_window != nullptr) {
+        ::DestroyWindow(m_window);
+    }
+}
+
+HWND LayoutWindow::control(std::string_view name) const noexcept {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (m_layout.controls[i].name == name) {
+            return m_controls[i];
+        }
+    }
+    return nullptr;
+}
+
+void LayoutWindow::registerClass() const {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (::GetClassInfoExW(m_instance, m_className, &existing) != FALSE) {
+        return;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = &LayoutWindow::windowProc;
+    // A dialog class: DefDlgProc keeps its state in these bytes.
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = m_instance;
+    // The program's icon is icon 1 of the executable's resources.
+    windowClass.hIcon = static_cast<HICON>(::LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                        ::GetSystemMetrics(SM_CXICON),
+                                                        ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(
+        ::LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                     ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_3DFACE);
+    windowClass.lpszClassName = m_className;
+    ::RegisterClassExW(&windowClass);
+}
+
+void LayoutWindow::load(HWND owner) {
+    if (m_window != nullptr) {
+        return;
+    }
+    registerClass();
+    HMENU menu = nullptr;
+    m_menuItems.clear();
+    if (!m_layout.menus.empty()) {
+        menu = ::CreateMenu();
+        for (const layout::Menu& each : m_layout.menus) {
+            const HMENU popup = ::CreatePopupMenu();
+            for (const layout::MenuItem& item : each.items) {
+                const int id = FirstMenuItemId + static_cast<int>(m_menuItems.size());
+                ::AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(id),
+                              wide(item.caption).c_str());
+                m_menuItems.push_back(&item);
+            }
+            ::AppendMenuW(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                          wide(each.caption).c_str());
+        }
+    }
+    const std::wstring title = wide(m_layout.title);
+    // Made hidden and off its place; placed once its density is known.
+    ::CreateWindowExW(exStyleOf(m_layout.border), m_className, title.c_str(),
+                      styleOf(m_layout.border), CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, menu,
+                      m_instance, this);
+    if (m_window == nullptr) {
+        if (menu != nullptr) {
+            ::DestroyMenu(menu);
+        }
+        return;
+    }
+    const UINT dpi = ::GetDpiForWindow(m_window);
+    m_dpi = dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+    m_shown = false;
+    m_listCommitted = false;
+    createControls();
+    place(m_dpi, nullptr);
+    loadedWindows().push_back(this);
+}
+
+void LayoutWindow::createControls() {
+    m_controls.clear();
+    for (std::size_t i = 0; i < m_layout.controls.size(); ++i) {
+        const layout::Control& control = m_layout.controls[i];
+        // Every control is a group of its own, so that the arrow keys never
+        // move the focus in the stacking order.
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_CLIPSIBLINGS;
+        DWORD exStyle = 0;
+        const wchar_t* windowClass = L"STATIC";
+        std::wstring text = wide(control.caption);
+        switch (control.kind) {
+            case Kind::Frame:
+                windowClass = L"BUTTON";
+                style |= BS_GROUPBOX;
+                break;
+            case Kind::Label:
+                // Both break a caption at blanks onto the next lines.
+                style |= control.align == layout::Align::Centre ? SS_CENTER : SS_LEFT;
+                break;
+            case Kind::TextBox:
+                windowClass = L"EDIT";
+                style |= WS_TABSTOP | ES_AUTOHSCROLL |
+                         (control.align == layout::Align::Centre ? ES_CENTER : ES_LEFT);
+                exStyle |= WS_EX_CLIENTEDGE;
+                break;
+            case Kind::ComboBox:
+                windowClass = L"COMBOBOX";
+                style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+                break;
+            case Kind::HScrollBar:
+                windowClass = L"SCROLLBAR";
+                style |= WS_TABSTOP | SBS_HORZ;
+                break;
+            case Kind::PushButton:
+                windowClass = L"BUTTON";
+                style |= WS_TABSTOP | (control.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+                break;
+            case Kind::Picture:
+                style |= SS_BITMAP;
+                text.clear();
+                break;
+            case Kind::Line:
+                // An empty label in the line's colour (see colour()).
+                style |= SS_LEFT;
+                text.clear();
+                break;
+        }
+        const HWND child = ::CreateWindowExW(
+            exStyle, windowClass, control.kind == Kind::ComboBox ? L"" : text.c_str(), style, 0, 0,
+            0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), m_instance,
+            nullptr);
+        // Each control made lies above those made before it.
+        ::SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        m_controls.push_back(child);
+
+        switch (control.kind) {
+            case Kind::TextBox:
+                ::SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no limit
+                break;
+            case Kind::ComboBox: {
+                for (const std::u16string_view item : control.items) {
+                    ::SendMessageW(child, CB_ADDSTRING, 0,
+                                   reinterpret_cast<LPARAM>(wide(item).c_str()));
+                }
+                ::SetWindowTextW(child, text.c_str());
+                COMBOBOXINFO parts{};
+                parts.cbSize = sizeof parts;
+                if (::GetComboBoxInfo(child, &parts) != FALSE) {
+                    // The screen reader meets the edit area.
+                    SetAccessibleName(parts.hwndItem, control.accessibleName,
+                                      control.accessibleDescription);
+                }
+                break;
+            }
+            case Kind::HScrollBar: {
+                SCROLLINFO range{};
+                range.cbSize = sizeof range;
+                range.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+                range.nMin = control.scroll.minimum;
+                range.nMax = control.scroll.maximum;
+                range.nPos = control.scroll.value;
+                ::SetScrollInfo(child, SB_CTL, &range, FALSE);
+                break;
+            }
+            default:
+                break;
+        }
+        SetAccessibleName(child, control.accessibleName, control.accessibleDescription);
+    }
+    for (std::size_t i = 0; i < m_layout.controls.size(); ++i) {
+        if (m_layout.controls[i].isDefault) {
+            ::SendMessageW(m_window, DM_SETDEFID, static_cast<WPARAM>(controlId(i)), 0);
+        }
+    }
+}
+
+RECT LayoutWindow::controlRect(const layout::Control& control) const noexcept {
+    int left = control.left;
+    int top = control.top;
+    if (!control.container.empty()) {
+        if (const layout::Control* frame = layout::find(m_layout, control.container)) {
+            left += frame->left;
+            top += frame->top;
+        }
+    }
+    // The edges are scaled, so that neighbours keep touching or overlapping
+    // as laid out at any density.
+    return RECT{pixelsAt(left, m_dpi), pixelsAt(top, m_dpi), pixelsAt(left + control.width, m_dpi),
+                pixelsAt(top + control.height, m_dpi)};
+}
+
+void LayoutWindow::place(unsigned dpi, const RECT* suggested) {
+    m_dpi = dpi;
+    auto fonts = std::make_unique<Fonts>(dpi);
+    std::swap(fonts, m_fonts);
+    placeControls();
+    placeWindow(suggested);
+    // The old fonts go only once no control uses them.
+    fonts.reset();
+    ::InvalidateRect(m_window, nullptr, TRUE);
+}
+
+void LayoutWindow::placeControls() {
+    constexpr UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        const layout::Control& control = m_layout.controls[i];
+        const HWND child = m_controls[i];
+        const RECT rect = controlRect(control);
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        if (control.kind != Kind::Line && control.kind != Kind::Picture &&
+            control.kind != Kind::HScrollBar) {
+            const layout::Font& font = control.font.face.empty() ? m_layout.font : control.font;
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts->font(font)), FALSE);
+        }
+        switch (control.kind) {
+            case Kind::ComboBox: {
+                // The height given is the dropped list's; the closed box takes
+                // its height from its edit area, set to the laid-out height.
+                const auto itemHeight =
+                    static_cast<int>(::SendMessageW(child, CB_GETITEMHEIGHT, 0, 0));
+                ::SetWindowPos(child, nullptr, rect.left, rect.top, width,
+                               height + 8 * itemHeight + 2, flags);
+                // Its edit area's height sets the closed box's height, by a
+                // margin that differs between systems: measured here.
+                const auto editHeight =
+                    ::SendMessageW(child, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+                ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), editHeight);
+                RECT closed{};
+                ::GetWindowRect(child, &closed);
+                ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                               editHeight + height - (closed.bottom - closed.top));
+                break;
+            }
+            case Kind::Picture: {
+                // Drawn at its natural size at 96 dots per inch, scaled with
+                // the rest of the window.
+                const HBITMAP natural = LoadPictureResource(m_instance, control.picture);
+                const HBITMAP shown = BitmapAtDpi(natural, m_dpi);
+                if (natural != nullptr) {
+                    ::DeleteObject(natural);
+                }
+                if (shown != nullptr) {
+                    m_fonts->pictures[i] = shown;
+                }
+                ::SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
+                ::SetWindowPos(child, nullptr, rect.left, rect.top, 0, 0, flags | SWP_NOSIZE);
+                break;
+            }
+            default:
+                ::SetWindowPos(child, nullptr, rect.left, rect.top, width, height, flags);
+                break;
+        }
+    }
+}
+
+void LayoutWindow::placeWindow(const RECT* suggested) {
+    constexpr UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (suggested != nullptr) {
+        ::SetWindowPos(m_window, nullptr, suggested->left, suggested->top,
+                       suggested->right - suggested->left, suggested->bottom - suggested->top,
+                       flags);
+        return;
+    }
+    const RECT client{pixelsAt(m_layout.clientLeft, m_dpi), pixelsAt(m_layout.clientTop, m_dpi),
+                      pixelsAt(m_layout.clientLeft + m_layout.clientWidth, m_dpi),
+                      pixelsAt(m_layout.clientTop + m_layout.clientHeight, m_dpi)};
+    RECT frame = client;
+    ::AdjustWindowRectExForDpi(&frame, styleOf(m_layout.border), ::GetMenu(m_window) != nullptr,
+                               exStyleOf(m_layout.border), m_dpi);
+    ::SetWindowPos(m_window, nullptr, frame.left, frame.top, frame.right - frame.left,
+                   frame.bottom - frame.top, flags);
+    // A menu bar of another height than the one reckoned with moves the
+    // client area; correct by what is measured.
+    RECT actual{};
+    ::GetClientRect(m_window, &actual);
+    POINT origin{0, 0};
+    ::ClientToScreen(m_window, &origin);
+    const int dx = client.left - origin.x;
+    const int dy = client.top - origin.y;
+    const int dw = (client.right - client.left) - actual.right;
+    const int dh = (client.bottom - client.top) - actual.bottom;
+    if (dx != 0 || dy != 0 || dw != 0 || dh != 0) {
+        ::SetWindowPos(m_window, nullptr, frame.left + dx, frame.top + dy,
+                       frame.right - frame.left + dw, frame.bottom - frame.top + dh, flags);
+    }
+}
+
+void LayoutWindow::show() {
+    if (m_window == nullptr) {
+        return;
+    }
+    ::ShowWindow(m_window, SW_SHOWNORMAL);
+    ::SetForegroundWindow(m_window);
+    if (!m_shown) {
+        m_shown = true;
+        const layout::Control* first = nullptr;
+        HWND firstWindow = nullptr;
+        for (std::size_t i = 0; i < m_controls.size(); ++i) {
+            const layout::Control& control = m_layout.controls[i];
+            if (takesFocus(control.kind) &&
+                (first == nullptr || control.tabIndex < first->tabIndex)) {
+                first = &control;
+                firstWindow = m_controls[i];
+            }
+        }
+        if (firstWindow != nullptr) {
+            ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstWindow), TRUE);
+        }
+    }
+}
+
+void LayoutWindow::unload() {
+    if (m_window != nullptr) {
+        ::DestroyWindow(m_window);
+    }
+}
+
+void LayoutWindow::windowGone() {
+    m_window = nullptr;
+    m_controls.clear();
+    m_menuItems.clear();
+    m_fonts.reset();
+    auto& windows = loadedWindows();
+    std::erase(windows, this);
+    if (windows.empty() && lastWindowClosed()) {
+        lastWindowClosed()();
+    }
+}
+
+void LayoutWindow::tab(bool backwards) {
+    if (m_window == nullptr) {
+        return;
+    }
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (takesFocus(m_layout.controls[i].kind)) {
+            order.push_back(i);
+        }
+    }
+    if (order.empty()) {
+        return;
+    }
+    std::ranges::sort(order, {}, [this](std::size_t i) { return m_layout.controls[i].tabIndex; });
+    // The control that has the focus, or holds the window that has it (the
+    // edit area of a list).
+    HWND focus = ::GetFocus();
+    while (focus != nullptr && ::GetAncestor(focus, GA_PARENT) != m_window) {
+        focus = ::IsChild(m_window, focus) != FALSE ? ::GetAncestor(focus, GA_PARENT) : nullptr;
+    }
+    const auto count = static_cast<std::ptrdiff_t>(order.size());
+    std::ptrdiff_t at = backwards ? 0 : -1;
+    for (std::ptrdiff_t k = 0; k < count; ++k) {
+        if (m_controls[order[static_cast<std::size_t>(k)]] == focus) {
+            at = k;
+        }
+    }
+    for (std::ptrdiff_t step = 1; step <= count; ++step) {
+        const std::ptrdiff_t next = ((at + (backwards ? -step : step)) % count + count) % count;
+        const HWND candidate = m_controls[order[static_cast<std::size_t>(next)]];
+        if (::IsWindowVisible(candidate) != FALSE && ::IsWindowEnabled(candidate) != FALSE) {
+            ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(candidate), TRUE);
+            return;
+        }
+    }
+}
+
+const layout::Control* LayoutWindow::controlOf(HWND child) const noexcept {
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (m_controls[i] == child) {
+            return &m_layout.controls[i];
+        }
+    }
+    return nullptr;
+}
+
+void LayoutWindow::command(int id, int notification, HWND from) {
+    if (from == nullptr && id >= FirstMenuItemId) {
+        const auto index = static_cast<std::size_t>(id - FirstMenuItemId);
+        if (index < m_menuItems.size()) {
+            onMenu(*m_menuItems[index]);
+        }
+        return;
+    }
+    if (id == IDOK || id == IDCANCEL) {
+        // Enter with no default button or Esc, from the dialog manager: the
+        // laid-out default or cancel button, if any, is pressed.
+        for (std::size_t i = 0; i < m_controls.size(); ++i) {
+            const layout::Control& control = m_layout.controls[i];
+            if ((id == IDOK ? control.isDefault : control.isCancel) &&
+                ::IsWindowEnabled(m_controls[i]) != FALSE) {
+                onClick(control);
+                return;
+            }
+        }
+        return;
+    }
+    const layout::Control* control = controlOf(from);
+    if (control == nullptr) {
+        return;
+    }
+    if (control->kind == Kind::PushButton && notification == BN_CLICKED) {
+        onClick(*control);
+    } else if (control->kind == Kind::ComboBox) {
+        // A choice from the list: the mouse or Enter in the dropped list
+        // (CBN_SELENDOK), or an arrow key in the closed box (CBN_SELCHANGE
+        // with the list closed). Typing only changes the edit area's text.
+        const auto index = static_cast<int>(::SendMessageW(from, CB_GETCURSEL, 0, 0));
+        if (notification == CBN_SELENDOK) {
+            m_listCommitted = true;
+            if (index >= 0) {
+                onListClick(*control, index);
+            }
+        } else if (notification == CBN_SELCHANGE) {
+            const bool dropped = ::SendMessageW(from, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+            if (!dropped && !m_listCommitted) {
+                onListClick(*control, index);
+            }
+        } else if (notification == CBN_CLOSEUP) {
+            m_listCommitted = false;
+        }
+    }
+}
+
+void LayoutWindow::scroll(HWND bar, int request, int thumbPosition) {
+    const layout::Control* control = controlOf(bar);
+    if (control == nullptr || control->kind != Kind::HScrollBar) {
+        return;
+    }
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_POS;
+    ::GetScrollInfo(bar, SB_CTL, &info);
+    int position = info.nPos;
+    switch (request) {
+        case SB_LINELEFT:
+            position -= control->scroll.smallChange;
+            break;
+        case SB_LINERIGHT:
+            position += control->scroll.smallChange;
+            break;
+        case SB_PAGELEFT:
+            position -= control->scroll.largeChange;
+            break;
+        case SB_PAGERIGHT:
+            position += control->scroll.largeChange;
+            break;
+        case SB_LEFT:
+            position = info.nMin;
+            break;
+        case SB_RIGHT:
+            position = info.nMax;
+            break;
+        case SB_THUMBPOSITION:
+            // The thumb was released; while it is dragged (SB_THUMBTRACK)
+            // nothing changes.
+            position = thumbPosition;
+            break;
+        default:
+            return;
+    }
+    position = std::clamp(position, info.nMin, info.nMax);
+    if (position == info.nPos) {
+        return;
+    }
+    ::SetScrollPos(bar, SB_CTL, position, TRUE);
+    onScrollChange(*control, position);
+}
+
+LRESULT LayoutWindow::colour(HDC dc, HWND child) {
+    const layout::Control* control = controlOf(child);
+    if (control != nullptr && control->kind == Kind::Line && control->colour && m_fonts) {
+        return reinterpret_cast<LRESULT>(m_fonts->brush(colourRef(*control->colour)));
+    }
+    // Labels and frame captions: their colour, or the system's, on the
+    // window's background.
+    ::SetTextColor(dc, control != nullptr && control->colour ? colourRef(*control->colour)
+                                                             : ::GetSysColor(COLOR_BTNTEXT));
+    ::SetBkColor(dc, ::GetSysColor(COLOR_3DFACE));
+    return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_3DFACE));
+}
+
+LRESULT CALLBACK LayoutWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<LayoutWindow*>(creation->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->m_window = window;
+    }
+    auto* self = reinterpret_cast<LayoutWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->m_window != window) {
+        return ::DefDlgProcW(window, message, wParam, lParam);
+    }
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT LayoutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = m_window;
+    switch (message) {
+        case WM_COMMAND:
+            command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_HSCROLL:
+            if (lParam != 0) {
+                scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam),
+                       static_cast<short>(HIWORD(wParam)));
+                return 0;
+            }
+            break;
+        case WM_CTLCOLORSTATIC:
+            return colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CLOSE:
+            // Not the dialog's default, which would press a cancel button.
+            onClose();
+            return 0;
+        case WM_DPICHANGED:
+            place(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_NCDESTROY: {
+            const LRESULT result = ::DefDlgProcW(window, message, wParam, lParam);
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            windowGone();
+            return result;
+        }
+        default:
+            break;
+    }
+    return ::DefDlgProcW(window, message, wParam, lParam);
+}
+
+int RunMessageLoop() {
+    MSG message{};
+    for (;;) {
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            return static_cast<int>(message.wParam);
+        }
+        if (got == -1) {
+            return 1;
+        }
+        if (!TranslateDialogMessage(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+}
+
+bool TranslateDialogMessage(MSG& message) {
+    if (message.hwnd == nullptr) {
+        return false;
+    }
+    const HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
+    const auto& windows = loadedWindows();
+    const auto found = std::ranges::find_if(
+        windows, [root](const LayoutWindow* window) { return window->window() == root; });
+    if (found == windows.end()) {
+        return false;
+    }
+    const auto down = [](int key) { return (::GetKeyState(key) & 0x8000) != 0; };
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && !down(VK_CONTROL) &&
+        !down(VK_MENU)) {
+        (*found)->tab(down(VK_SHIFT));
+        return true;
+    }
+    return ::IsDialogMessageW(root, &message) != FALSE;
+}
+
+void SetLastWindowClosedHandler(std::function<void()> handler) {
+    lastWindowClosed() = std::move(handler);
+}
+
+}  // namespace zenalto::win32

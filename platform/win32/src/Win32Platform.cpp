@@ -1,0 +1,85 @@
+#include "platform/Win32Platform.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace zenalto {
+
+namespace {
+
+std::wstring wideOf(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+
+// The visible, enabled top-level windows of this thread but `keep`: a message
+// box disables them while it is open, so that it is modal to the whole
+// program and not only to the window it belongs to.
+std::vector<HWND> otherWindows(HWND keep) {
+    struct Search {
+        HWND keep;
+        std::vector<HWND> found;
+    } search{keep, {}};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (window != s.keep && ::IsWindowVisible(window) != FALSE &&
+                ::IsWindowEnabled(window) != FALSE) {
+                s.found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+void Win32Platform::messageBox(std::u16string_view prompt, int style, std::u16string_view title) {
+    const std::wstring text = wideOf(prompt);
+    const std::wstring caption = title.empty() ? std::wstring(L"Zenalto") : wideOf(title);
+    // The box belongs to the program's active window and disables the
+    // program's other windows; with no window active, MB_TASKMODAL disables
+    // every window of the thread.
+    const HWND owner = ::GetActiveWindow();
+    auto flags = static_cast<UINT>(style);
+    std::vector<HWND> disabled;
+    if (owner == nullptr) {
+        flags |= MB_TASKMODAL;
+    } else {
+        disabled = otherWindows(owner);
+        for (const HWND window : disabled) {
+            ::EnableWindow(window, FALSE);
+        }
+    }
+    ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+    for (const HWND window : disabled) {
+        ::EnableWindow(window, TRUE);
+    }
+}
+
+std::u16string Win32Platform::decimalSeparator() {
+    // LOCALE_SDECIMAL holds at most four characters with the terminating NUL.
+    wchar_t separator[8] = {};
+    const int length = ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator,
+                                         static_cast<int>(std::size(separator)));
+    if (length <= 1) {
+        return u".";
+    }
+    return {separator, separator + length - 1};
+}
+
+void Win32Platform::endProgram() {
+    // Every window of the process goes with it; nothing is kept to be saved.
+    ::ExitProcess(0);
+}
+
+}  // namespace zenalto

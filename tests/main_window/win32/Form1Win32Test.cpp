@@ -1,0 +1,589 @@
+// The Win32 main window and About dialog as a user drives them, by the window
+// messages that the mouse and the keyboard make: texts typed, buttons
+// pressed, list entries picked, the scroll bar moved, menu commands, Tab, Esc,
+// Enter and access keys. Every message box and the end of the program are
+// watched through the recording platform.
+
+#include <gtest/gtest.h>
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <oleacc.h>
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "about/frmAboutLayout.h"
+#include "about/win32/frmAbout.h"
+#include "fakes/FakePlatform.h"
+#include "layout/LayoutWindow.h"
+#include "main_window/Form1Layout.h"
+#include "main_window/win32/Form1.h"
+
+namespace {
+
+using zenalto::Form1Layout;
+using zenalto::frmAboutLayout;
+using zenalto::testing::FakePlatform;
+using zenalto::win32::Form1;
+using Shown = FakePlatform::ShownMessage;
+
+const std::u16string InputTitle = u"Error en la introducción de datos";
+const std::u16string Help =
+    u"Introduzca la altura del satelite,luego seleccione el radio terrestre";
+
+std::u16string windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return {text.begin(), text.end()};
+}
+
+// Runs what the program's message loop would, until no message is left.
+void pump() {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        if (!zenalto::win32::TranslateDialogMessage(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+}
+
+// Pixels of a laid-out length at `dpi`.
+int px(int twips, UINT dpi) {
+    return static_cast<int>((static_cast<long long>(twips) * dpi + 720) / 1440);
+}
+
+// The top-level windows of this thread of a class.
+std::vector<HWND> windowsOfClass(const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {};
+            ::GetClassNameW(window, name, 64);
+            if (std::wstring_view(name) == s.className && ::IsWindowVisible(window) != FALSE) {
+                s.found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class Win32Windows : public ::testing::Test {
+public:
+    void SetUp() override {
+        ::OleInitialize(nullptr);
+        zenalto::win32::SetLastWindowClosedHandler([this] { ++m_lastWindowClosed; });
+        m_form = std::make_unique<Form1>(m_platform, ::GetModuleHandleW(nullptr));
+        m_form->show();
+        pump();
+    }
+    void TearDown() override {
+        m_form.reset();
+        pump();
+        zenalto::win32::SetLastWindowClosedHandler({});
+        ::OleUninitialize();
+    }
+
+    HWND control(const char* name) const {
+        const HWND found = m_form->control(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    std::u16string text(const char* name) const { return windowText(control(name)); }
+    void type(const char* name, const wchar_t* text) const {
+        ::SendMessageW(control(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
+    static void press(HWND button) {
+        ::SendMessageW(button, BM_CLICK, 0, 0);
+        pump();
+    }
+    void click(const char* button) const { press(control(button)); }
+    // The menu item of that name, found in the window's menu bar by its caption.
+    void choose(std::string_view itemName) const {
+        std::u16string caption;
+        for (const auto& menu : Form1Layout.menus) {
+            for (const auto& item : menu.items) {
+                if (item.name == itemName) {
+                    caption = item.caption;
+                }
+            }
+        }
+        const HMENU bar = ::GetMenu(m_form->window());
+        for (int m = 0; m < ::GetMenuItemCount(bar); ++m) {
+            const HMENU popup = ::GetSubMenu(bar, m);
+            for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+                wchar_t shown[64] = {};
+                ::GetMenuStringW(popup, static_cast<UINT>(i), shown, 64, MF_BYPOSITION);
+                if (std::u16string(shown, shown + std::wcslen(shown)) == caption) {
+                    ::PostMessageW(m_form->window(), WM_COMMAND, ::GetMenuItemID(popup, i), 0);
+                    pump();
+                    return;
+                }
+            }
+        }
+        ADD_FAILURE() << "no menu item " << itemName;
+    }
+    // A key pressed and released where the focus is.
+    static void key(UINT virtualKey) {
+        const HWND focus = ::GetFocus();
+        ::PostMessageW(focus, WM_KEYDOWN, virtualKey, 1);
+        ::PostMessageW(focus, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001U));
+        pump();
+    }
+    // Alt and a letter, as the keyboard sends it.
+    static void altKey(wchar_t letter) {
+        ::PostMessageW(::GetFocus(), WM_SYSCHAR, letter, static_cast<LPARAM>(0x20000001U));
+        pump();
+    }
+    void scroll(int request, int position = 0) const {
+        ::SendMessageW(m_form->window(), WM_HSCROLL,
+                       MAKEWPARAM(static_cast<WORD>(request), static_cast<WORD>(position)),
+                       reinterpret_cast<LPARAM>(control("HScroll1")));
+        pump();
+    }
+    HWND about() const {
+        const auto found = windowsOfClass(L"ZenaltofrmAbout");
+        return found.size() == 1 ? found.front() : nullptr;
+    }
+
+    FakePlatform m_platform;
+    std::unique_ptr<Form1> m_form;
+    int m_lastWindowClosed = 0;
+};
+
+// Each row starts from a fresh window, acts, and checks the four fields, the
+// list's text and what the platform was asked.
+TEST_F(Win32Windows, EventsReachTheCommands) {
+    struct Row {
+        const char* what;
+        std::function<void(Win32Windows&)> act;
+        std::u16string text1, text2, text3, text4, list;
+        std::vector<Shown> messages;
+        int endProgram = 0;
+    };
+    const std::u16string start1 = u"159", start2 = u"6378.206", clarke = u"Clarke 1866";
+    const std::vector<Row> rows{
+        {"Calcular pressed",
+         [](Win32Windows& t) { t.click("Command1"); },
+         start1,
+         start2,
+         u"7812.50598",
+         u"28125.02151",
+         clarke,
+         {}},
+        {"geostationary altitude typed, Calcular pressed",
+         [](Win32Windows& t) {
+             t.type("Text1", L"35786");
+             t.type("Text2", L"6378.137");
+             t.click("Command1");
+         },
+         u"35786",
+         u"6378.137",
+         u"3076.20193",
+         u"11074.32694",
+         clarke,
+         {}},
+        {"&Calcular chosen with no altitude",
+         [](Win32Windows& t) {
+             t.type("Text1", L"");
+             t.choose("Calcular");
+         },
+         u"",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {{u" introduzca un valor de altitud satelital", 16, InputTitle}}},
+        {"Calcular pressed with no radius",
+         [](Win32Windows& t) {
+             t.type("Text2", L"");
+             t.click("Command1");
+         },
+         start1,
+         u"",
+         u"0",
+         u"0",
+         clarke,
+         {{u" Introduzca un valor de radio terrestre", 16, InputTitle}}},
+        {"Borrar pressed",
+         [](Win32Windows& t) { t.click("Command2"); },
+         u"",
+         u"",
+         u"",
+         u"",
+         u"",
+         {}},
+        {"&Borrar chosen",
+         [](Win32Windows& t) { t.choose("Borrar"); },
+         u"",
+         u"",
+         u"",
+         u"",
+         u"",
+         {}},
+        {"Salir pressed",
+         [](Win32Windows& t) { t.click("Command3"); },
+         start1,
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {},
+         1},
+        {"&Salir chosen",
+         [](Win32Windows& t) { t.choose("Salir"); },
+         start1,
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {},
+         1},
+        {"A&yuda chosen",
+         [](Win32Windows& t) { t.choose("Ayuda"); },
+         start1,
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {{Help, 0, u"Ayuda"}}},
+        {"three arrow keys in the closed list",
+         [](Win32Windows& t) {
+             ::SetFocus(t.control("Combo1"));
+             key(VK_DOWN);
+             key(VK_DOWN);
+             key(VK_DOWN);
+         },
+         start1,
+         u"6378.135",
+         u"0",
+         u"0",
+         u"WGS72",
+         {}},
+        // Dropping the list selects the entry that the edit area names.
+        {"list dropped, two entries down, Enter",
+         [](Win32Windows& t) {
+             ::SetFocus(t.control("Combo1"));
+             ::SendMessageW(t.control("Combo1"), CB_SHOWDROPDOWN, TRUE, 0);
+             key(VK_DOWN);
+             key(VK_DOWN);
+             // Moving in the dropped list chooses nothing yet.
+             EXPECT_EQ(t.text("Text2"), u"6378.206");
+             key(VK_RETURN);
+         },
+         start1,
+         u"6377.563",
+         u"0",
+         u"0",
+         u"AIRY",
+         {}},
+        // The focus selects the edit area's text, which the typing replaces.
+        {"typing in the list's edit area",
+         [](Win32Windows& t) {
+             ::SetFocus(t.control("Combo1"));
+             for (const wchar_t c : std::wstring(L"WGS72")) {
+                 ::PostMessageW(::GetFocus(), WM_CHAR, c, 1);
+             }
+             pump();
+         },
+         start1,
+         start2,
+         u"0",
+         u"0",
+         u"WGS72",
+         {}},
+        {"right arrow of the scroll bar",
+         [](Win32Windows& t) { t.scroll(SB_LINERIGHT); },
+         u"160",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
+        {"scroll bar to its right end (End)",
+         [](Win32Windows& t) { t.scroll(SB_RIGHT); },
+         u"900",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
+        {"thumb dragged to 500, not released",
+         [](Win32Windows& t) {
+             t.type("Text1", L"abc");
+             t.scroll(SB_THUMBTRACK, 500);
+         },
+         u"abc",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
+        {"thumb released at 500",
+         [](Win32Windows& t) {
+             t.type("Text1", L"abc");
+             t.scroll(SB_THUMBTRACK, 500);
+             t.scroll(SB_THUMBPOSITION, 500);
+         },
+         u"500",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
+        {"left arrow at the left end changes nothing",
+         [](Win32Windows& t) {
+             t.type("Text1", L"abc");
+             t.scroll(SB_LINELEFT);
+             t.scroll(SB_PAGELEFT);
+         },
+         u"abc",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
+        {"Enter and Esc press no button",
+         [](Win32Windows&) {
+             key(VK_RETURN);
+             key(VK_ESCAPE);
+         },
+         start1,
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        TearDown();
+        m_platform.messages.clear();
+        m_platform.endProgramCalls = 0;
+        SetUp();
+        row.act(*this);
+        EXPECT_EQ(text("Text1"), row.text1);
+        EXPECT_EQ(text("Text2"), row.text2);
+        EXPECT_EQ(text("Text3"), row.text3);
+        EXPECT_EQ(text("Text4"), row.text4);
+        EXPECT_EQ(text("Combo1"), row.list);
+        EXPECT_EQ(m_platform.messages, row.messages);
+        EXPECT_EQ(m_platform.endProgramCalls, row.endProgram);
+        EXPECT_EQ(m_form->commands().aboutDialog(), nullptr);
+    }
+}
+
+TEST_F(Win32Windows, TabFollowsTheTabIndexes) {
+    EXPECT_EQ(::GetFocus(), control("Text1"));
+    const char* order[] = {"Text3",    "Text2",    "Text4",    "Combo1",   "Command1",
+                           "Command2", "Command3", "Command4", "HScroll1", "Text1"};
+    for (const char* next : order) {
+        key(VK_TAB);
+        const HWND focus = ::GetFocus();
+        EXPECT_TRUE(focus == control(next) || ::IsChild(control(next), focus) != FALSE) << next;
+    }
+}
+
+// Every control at its laid-out place and size, with its ID, font and
+// stacking; the client area at its place on the screen.
+TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
+    Form1 form(m_platform, ::GetModuleHandleW(nullptr));
+    zenalto::win32::frmAbout dialog(m_platform, ::GetModuleHandleW(nullptr));
+    dialog.Show();
+    pump();
+    const zenalto::win32::LayoutWindow* windows[] = {&form, &dialog};
+    for (const auto* window : windows) {
+        const auto& layout = window->layout();
+        SCOPED_TRACE(std::string(layout.name));
+        const HWND topWindow = window->window();
+        const UINT dpi = ::GetDpiForWindow(topWindow);
+        RECT client{};
+        ::GetClientRect(topWindow, &client);
+        POINT origin{0, 0};
+        ::ClientToScreen(topWindow, &origin);
+        EXPECT_EQ(origin.x, px(layout.clientLeft, dpi));
+        EXPECT_EQ(origin.y, px(layout.clientTop, dpi));
+        EXPECT_EQ(client.right, px(layout.clientWidth, dpi));
+        EXPECT_EQ(client.bottom, px(layout.clientHeight, dpi));
+        EXPECT_EQ(windowText(topWindow), layout.title);
+
+        HWND below = nullptr;
+        for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+            const auto& control = layout.controls[i];
+            SCOPED_TRACE(std::string(control.name));
+            const HWND child = window->control(control.name);
+            ASSERT_NE(child, nullptr);
+            EXPECT_EQ(::GetDlgCtrlID(child), 100 + static_cast<int>(i));
+            // Made from the bottom of the stacking order up.
+            if (below != nullptr) {
+                EXPECT_EQ(::GetWindow(child, GW_HWNDNEXT), below);
+            }
+            below = child;
+
+            int left = control.left;
+            int top = control.top;
+            if (const auto* frame = zenalto::layout::find(layout, control.container)) {
+                left += frame->left;
+                top += frame->top;
+            }
+            RECT rect{};
+            ::GetWindowRect(child, &rect);
+            ::MapWindowPoints(nullptr, window->window(), reinterpret_cast<POINT*>(&rect), 2);
+            EXPECT_EQ(rect.left, px(left, dpi));
+            EXPECT_EQ(rect.top, px(top, dpi));
+            EXPECT_EQ(rect.right, px(left + control.width, dpi));
+            EXPECT_EQ(rect.bottom, px(top + control.height, dpi));
+            if (!control.caption.empty() && control.kind != zenalto::layout::Kind::ComboBox) {
+                EXPECT_EQ(windowText(child), control.caption);
+            }
+
+            const auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
+            if (control.kind == zenalto::layout::Kind::Line ||
+                control.kind == zenalto::layout::Kind::Picture ||
+                control.kind == zenalto::layout::Kind::HScrollBar) {
+                continue;
+            }
+            ASSERT_NE(font, nullptr);
+            LOGFONTW logical{};
+            ::GetObjectW(font, sizeof logical, &logical);
+            const auto& expected = control.font.face.empty() ? layout.font : control.font;
+            EXPECT_EQ(std::u16string(logical.lfFaceName,
+                                     logical.lfFaceName + std::wcslen(logical.lfFaceName)),
+                      expected.face);
+            EXPECT_EQ(logical.lfWeight, expected.bold ? FW_BOLD : FW_NORMAL);
+            EXPECT_EQ(logical.lfHeight, -px(8 * 1440 / 72 + 1440 / 288, dpi));
+        }
+    }
+}
+
+// What a screen reader asks each named control for.
+TEST_F(Win32Windows, FieldsAnswerScreenReadersWithTheirNames) {
+    m_form->commands().Command4_Click();
+    pump();
+    auto* dialog = dynamic_cast<zenalto::win32::frmAbout*>(m_form->commands().aboutDialog());
+    ASSERT_NE(dialog, nullptr);
+    const zenalto::win32::LayoutWindow* windows[] = {m_form.get(), dialog};
+    int named = 0;
+    for (const auto* window : windows) {
+        for (const auto& control : window->layout().controls) {
+            if (control.accessibleName.empty()) {
+                continue;
+            }
+            SCOPED_TRACE(std::string(control.name));
+            ++named;
+            IAccessible* accessible = nullptr;
+            ASSERT_EQ(::AccessibleObjectFromWindow(
+                          window->control(control.name), static_cast<DWORD>(OBJID_CLIENT),
+                          __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)),
+                      S_OK);
+            VARIANT self{};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            BSTR name = nullptr;
+            ASSERT_EQ(accessible->get_accName(self, &name), S_OK);
+            EXPECT_EQ(std::u16string(name, name + ::SysStringLen(name)), control.accessibleName);
+            ::SysFreeString(name);
+            if (!control.accessibleDescription.empty()) {
+                BSTR description = nullptr;
+                ASSERT_EQ(accessible->get_accDescription(self, &description), S_OK);
+                EXPECT_EQ(std::u16string(description, description + ::SysStringLen(description)),
+                          control.accessibleDescription);
+                ::SysFreeString(description);
+            }
+            accessible->Release();
+        }
+    }
+    EXPECT_EQ(named, 7);
+}
+
+TEST_F(Win32Windows, OneAboutDialogUnloadedAndLoadedAgain) {
+    click("Command4");
+    choose("Acerca");
+    click("Command4");
+    const HWND first = about();
+    ASSERT_NE(first, nullptr) << "one visible About dialog";
+    auto* dialog = dynamic_cast<zenalto::win32::frmAbout*>(m_form->commands().aboutDialog());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(::GetFocus(), dialog->control("cmdOK"));
+
+    // Modeless, not owned by the main window, no task-bar button, fixed border.
+    const HWND owner = ::GetWindow(first, GW_OWNER);
+    EXPECT_NE(owner, nullptr);
+    EXPECT_NE(owner, m_form->window());
+    EXPECT_FALSE(::IsWindowVisible(owner));
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(first, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(first, GWL_EXSTYLE));
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0U);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_CAPTION | WS_SYSMENU));
+    EXPECT_EQ(exStyle & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW), 0U);
+    EXPECT_TRUE(::IsWindowEnabled(m_form->window()));
+
+    // The picture, decoded by Windows, at its natural size.
+    const auto picture = reinterpret_cast<HBITMAP>(
+        ::SendMessageW(dialog->control("Image1"), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_NE(picture, nullptr);
+    BITMAP bitmap{};
+    ::GetObjectW(picture, sizeof bitmap, &bitmap);
+    const UINT dpi = ::GetDpiForWindow(first);
+    EXPECT_EQ(bitmap.bmWidth, px(150 * 15, dpi));
+    EXPECT_EQ(bitmap.bmHeight, px(121 * 15, dpi));
+
+    // Alt+S presses "&System Info...": with no tool registered, its message.
+    altKey(L's');
+    EXPECT_EQ(m_platform.messages,
+              (std::vector<Shown>{{u"System Information Is Unavailable At This Time", 0, u""}}));
+    EXPECT_NE(about(), nullptr);
+
+    // OK, Esc and the close box each unload it; the next showing loads it anew.
+    const std::function<void()> closers[] = {
+        [&] { press(dialog->control("cmdOK")); },
+        [&] {
+            ::SetFocus(dialog->control("cmdSysInfo"));
+            key(VK_ESCAPE);
+        },
+        [&] {
+            ::PostMessageW(about(), WM_CLOSE, 0, 0);
+            pump();
+        },
+        [&] { key(VK_RETURN); },
+    };
+    for (const auto& close : closers) {
+        ASSERT_NE(about(), nullptr);
+        close();
+        EXPECT_EQ(about(), nullptr);
+        EXPECT_FALSE(dialog->isLoaded());
+        EXPECT_EQ(m_form->commands().aboutDialog(), dialog);
+        choose("Acerca");
+        EXPECT_EQ(::GetFocus(), dialog->control("cmdOK"));
+    }
+    EXPECT_EQ(m_platform.messages.size(), 1U);
+}
+
+// The program runs on while a window of it is open, and ends with the last.
+TEST_F(Win32Windows, LastWindowClosedEndsTheProgram) {
+    click("Command4");
+    ::PostMessageW(m_form->window(), WM_CLOSE, 0, 0);
+    pump();
+    EXPECT_FALSE(m_form->isLoaded());
+    EXPECT_EQ(m_lastWindowClosed, 0);
+    ::PostMessageW(about(), WM_CLOSE, 0, 0);
+    pump();
+    EXPECT_EQ(m_lastWindowClosed, 1);
+}
+
+}  // namespace
