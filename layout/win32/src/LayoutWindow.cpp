@@ -26,6 +26,9 @@ std::function<void()>& lastWindowClosed() {
     return handler;
 }
 
+// Posted to a window when a choice from a dropped list has been reported.
+constexpr UINT ListChosenMessage = WM_APP + 1;
+
 bool takesFocus(Kind kind) {
     return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::HScrollBar ||
            kind == Kind::PushButton;
@@ -57,7 +60,9 @@ int pixelsAt(int twips, unsigned dpi) noexcept {
 }
 
 int fontPixelHeight(unsigned dpi) noexcept {
-    return static_cast<int>(std::lround(layout::FontPointSize * dpi / 72.0));
+    // Half pixels are rounded down (16.5 to 16 at 144 dots per inch), so that
+    // captions keep within the boxes laid out for them at 96.
+    return static_cast<int>(std::ceil(layout::FontPointSize * dpi / 72.0 - 0.5));
 }
 
 // The GDI objects of a loaded window at its density: one font per face and
@@ -141,13 +146,16 @@ void LayoutWindow::registerClass() const {
     // A dialog class: DefDlgProc keeps its state in these bytes.
     windowClass.cbWndExtra = DLGWINDOWEXTRA;
     windowClass.hInstance = m_instance;
-    // The program's icon is icon 1 of the executable's resources.
-    windowClass.hIcon = static_cast<HICON>(::LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                        ::GetSystemMetrics(SM_CXICON),
-                                                        ::GetSystemMetrics(SM_CYICON), LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(
-        ::LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
-                     ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    // The program's icon is icon 1 of the executable's resources; a dialog
+    // border shows none.
+    if (m_layout.border == layout::Border::Sizable) {
+        windowClass.hIcon = static_cast<HICON>(
+            ::LoadImageW(m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                         ::GetSystemMetrics(SM_CYICON), LR_SHARED));
+        windowClass.hIconSm = static_cast<HICON>(::LoadImageW(
+            m_instance, MAKEINTRESOURCEW(1), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+            ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    }
     windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = ::GetSysColorBrush(COLOR_3DFACE);
     windowClass.lpszClassName = m_className;
@@ -189,7 +197,7 @@ void LayoutWindow::load(HWND owner) {
     const UINT dpi = ::GetDpiForWindow(m_window);
     m_dpi = dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
     m_shown = false;
-    m_listCommitted = false;
+    m_listChoicePending = false;
     createControls();
     place(m_dpi, nullptr);
     loadedWindows().push_back(this);
@@ -423,6 +431,12 @@ void LayoutWindow::show() {
         }
         if (firstWindow != nullptr) {
             ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstWindow), TRUE);
+            // The dialog manager selects a text box's whole text as Tab
+            // reaches it; at the start the caret only stands after the text.
+            if (first->kind == Kind::TextBox) {
+                const int length = ::GetWindowTextLengthW(firstWindow);
+                ::SendMessageW(firstWindow, EM_SETSEL, static_cast<WPARAM>(length), length);
+            }
         }
     }
 }
@@ -522,20 +536,27 @@ void LayoutWindow::command(int id, int notification, HWND from) {
         // A choice from the list: the mouse or Enter in the dropped list
         // (CBN_SELENDOK), or an arrow key in the closed box (CBN_SELCHANGE
         // with the list closed). Typing only changes the edit area's text.
-        const auto index = static_cast<int>(::SendMessageW(from, CB_GETCURSEL, 0, 0));
+        // Closing the list on a choice also reports CBN_SELCHANGE, before or
+        // after CBN_SELENDOK as the system has it; the choice is reported
+        // once, when all of them have come.
         if (notification == CBN_SELENDOK) {
-            m_listCommitted = true;
-            if (index >= 0) {
-                onListClick(*control, index);
+            if (!m_listChoicePending) {
+                m_listChoicePending = true;
+                ::PostMessageW(m_window, ListChosenMessage, 0, reinterpret_cast<LPARAM>(from));
             }
-        } else if (notification == CBN_SELCHANGE) {
-            const bool dropped = ::SendMessageW(from, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
-            if (!dropped && !m_listCommitted) {
-                onListClick(*control, index);
-            }
-        } else if (notification == CBN_CLOSEUP) {
-            m_listCommitted = false;
+        } else if (notification == CBN_SELCHANGE && !m_listChoicePending &&
+                   ::SendMessageW(from, CB_GETDROPPEDSTATE, 0, 0) == FALSE) {
+            onListClick(*control, static_cast<int>(::SendMessageW(from, CB_GETCURSEL, 0, 0)));
         }
+    }
+}
+
+void LayoutWindow::listChosen(HWND list) {
+    m_listChoicePending = false;
+    const layout::Control* control = controlOf(list);
+    const auto index = static_cast<int>(::SendMessageW(list, CB_GETCURSEL, 0, 0));
+    if (control != nullptr && index >= 0) {
+        onListClick(*control, index);
     }
 }
 
@@ -624,6 +645,9 @@ LRESULT LayoutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case ListChosenMessage:
+            listChosen(reinterpret_cast<HWND>(lParam));
+            return 0;
         case WM_CTLCOLORSTATIC:
             return colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_CLOSE:

@@ -292,6 +292,31 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
          u"0",
          u"AIRY",
          {}},
+        {"a click on the dropped list's fifth entry, then an arrow key",
+         [](Win32Windows& t) {
+             const HWND combo = t.control("Combo1");
+             ::SetFocus(combo);
+             ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+             COMBOBOXINFO parts{};
+             parts.cbSize = sizeof parts;
+             ASSERT_NE(::GetComboBoxInfo(combo, &parts), FALSE);
+             RECT item{};
+             ::SendMessageW(parts.hwndList, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&item));
+             const LPARAM at =
+                 MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+             ::SendMessageW(parts.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+             ::SendMessageW(parts.hwndList, WM_LBUTTONUP, 0, at);
+             pump();
+             EXPECT_EQ(t.text("Text2"), u"6378.245");
+             EXPECT_EQ(::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0), FALSE);
+             key(VK_DOWN);
+         },
+         start1,
+         u"6378.388",
+         u"0",
+         u"0",
+         u"INTERNACIONAL",
+         {}},
         // The focus selects the edit area's text, which the typing replaces.
         {"typing in the list's edit area",
          [](Win32Windows& t) {
@@ -388,6 +413,34 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
     }
 }
 
+// Windows closes a list on a choice with CBN_SELENDOK, CBN_CLOSEUP, then
+// CBN_SELCHANGE; the choice is still one Click, one radius written.
+TEST_F(Win32Windows, ListChoiceIsOneClickWhateverTheNotificationOrder) {
+    static int radiusWrites = 0;
+    static WNDPROC original = nullptr;
+    const HWND radius = control("Text2");
+    original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        radius, GWLP_WNDPROC,
+        reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM w, LPARAM l) {
+            radiusWrites += message == WM_SETTEXT ? 1 : 0;
+            return ::CallWindowProcW(original, window, message, w, l);
+        })));
+    const HWND combo = control("Combo1");
+    const auto notify = [&](WORD notification) {
+        ::SendMessageW(m_form->window(), WM_COMMAND,
+                       MAKEWPARAM(::GetDlgCtrlID(combo), notification),
+                       reinterpret_cast<LPARAM>(combo));
+    };
+    ::SendMessageW(combo, CB_SETCURSEL, 3, 0);
+    notify(CBN_SELENDOK);
+    notify(CBN_CLOSEUP);
+    notify(CBN_SELCHANGE);
+    pump();
+    EXPECT_EQ(text("Text2"), u"6378.160");
+    EXPECT_EQ(radiusWrites, 1);
+    ::SetWindowLongPtrW(radius, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+}
+
 TEST_F(Win32Windows, TabFollowsTheTabIndexes) {
     EXPECT_EQ(::GetFocus(), control("Text1"));
     const char* order[] = {"Text3",    "Text2",    "Text4",    "Combo1",   "Command1",
@@ -418,8 +471,9 @@ TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
         ::ClientToScreen(topWindow, &origin);
         EXPECT_EQ(origin.x, px(layout.clientLeft, dpi));
         EXPECT_EQ(origin.y, px(layout.clientTop, dpi));
-        EXPECT_EQ(client.right, px(layout.clientWidth, dpi));
-        EXPECT_EQ(client.bottom, px(layout.clientHeight, dpi));
+        // Edges are scaled, not sizes.
+        EXPECT_EQ(origin.x + client.right, px(layout.clientLeft + layout.clientWidth, dpi));
+        EXPECT_EQ(origin.y + client.bottom, px(layout.clientTop + layout.clientHeight, dpi));
         EXPECT_EQ(windowText(topWindow), layout.title);
 
         HWND below = nullptr;
@@ -466,7 +520,8 @@ TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
                                      logical.lfFaceName + std::wcslen(logical.lfFaceName)),
                       expected.face);
             EXPECT_EQ(logical.lfWeight, expected.bold ? FW_BOLD : FW_NORMAL);
-            EXPECT_EQ(logical.lfHeight, -px(8 * 1440 / 72 + 1440 / 288, dpi));
+            // 8.25 points are 165 twips; half pixels round down.
+            EXPECT_EQ(logical.lfHeight, -((165 * static_cast<int>(dpi) + 719) / 1440));
         }
     }
 }

@@ -99,6 +99,7 @@ private:
     void placeControls();
     void placeWindow(const RECT* suggested);
     void command(int id, int notification, HWND from);
+    void listChosen(HWND list);
     void scroll(HWND bar, int request, int thumbPosition);
     [[nodiscard]] LRESULT colour(HDC dc, HWND control);
     [[nodiscard]] const layout::Control* controlOf(HWND child) const noexcept;
@@ -114,7 +115,7 @@ private:
     std::unique_ptr<Fonts> m_fonts;
     unsigned m_dpi = USER_DEFAULT_SCREEN_DPI;
     bool m_shown = false;
-    bool m_listCommitted = false;
+    bool m_listChoicePending = false;
 };
 
 // The thread's message loop for layout windows, until WM_QUIT; returns its

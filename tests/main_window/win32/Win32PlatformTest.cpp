@@ -1,0 +1,109 @@
+// The main window over the real Windows platform: numbers written with the
+// decimal separator of the user's regional settings (the test runs in a
+// Spanish locale), and message boxes modal to the whole program.
+
+#include <gtest/gtest.h>
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+#include <thread>
+
+#include "about/win32/frmAbout.h"
+#include "layout/LayoutWindow.h"
+#include "main_window/win32/Form1.h"
+#include "platform/Win32Platform.h"
+
+namespace {
+
+std::u16string windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return {text.begin(), text.end()};
+}
+
+void pump() {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        if (!zenalto::win32::TranslateDialogMessage(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+}
+
+// A message box of the thread, once one is open.
+HWND waitForMessageBox(DWORD thread) {
+    for (int tries = 0; tries < 250; ++tries) {
+        HWND found = nullptr;
+        ::EnumThreadWindows(
+            thread,
+            [](HWND window, LPARAM result) -> BOOL {
+                wchar_t name[16] = {};
+                ::GetClassNameW(window, name, 16);
+                if (std::wstring_view(name) == L"#32770" && ::IsWindowVisible(window) != FALSE) {
+                    *reinterpret_cast<HWND*>(result) = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        if (found != nullptr) {
+            return found;
+        }
+        ::Sleep(20);
+    }
+    return nullptr;
+}
+
+TEST(Win32Platform, RegionalSeparatorAndMessageBoxesModalToTheProgram) {
+    zenalto::Win32Platform platform;
+    zenalto::win32::Form1 form(platform, ::GetModuleHandleW(nullptr));
+    form.show();
+    pump();
+
+    form.commands().Command1_Click();
+    EXPECT_EQ(windowText(form.control("Text3")), u"7812,50598");
+    EXPECT_EQ(windowText(form.control("Text4")), u"28125,02151");
+
+    form.commands().Command4_Click();
+    pump();
+    const auto* dialog = dynamic_cast<zenalto::win32::frmAbout*>(form.commands().aboutDialog());
+    ASSERT_NE(dialog, nullptr);
+    const HWND about = dialog->window();
+    ASSERT_EQ(::GetActiveWindow(), about);
+
+    struct Seen {
+        std::u16string title, text;
+        HWND owner = nullptr;
+        bool formEnabled = true, aboutEnabled = true;
+    } seen;
+    std::thread watcher([&, thread = ::GetCurrentThreadId()] {
+        const HWND box = waitForMessageBox(thread);
+        if (box == nullptr) {
+            return;
+        }
+        seen = {windowText(box), windowText(::GetDlgItem(box, 0xFFFF)), ::GetWindow(box, GW_OWNER),
+                ::IsWindowEnabled(form.window()) != FALSE, ::IsWindowEnabled(about) != FALSE};
+        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    platform.messageBox(u"System Information Is Unavailable At This Time", 0, u"");
+    watcher.join();
+
+    EXPECT_EQ(seen.title, u"Zenalto");
+    EXPECT_EQ(seen.text, u"System Information Is Unavailable At This Time");
+    EXPECT_EQ(seen.owner, about);
+    EXPECT_FALSE(seen.formEnabled);
+    EXPECT_FALSE(seen.aboutEnabled);
+    EXPECT_TRUE(::IsWindowEnabled(form.window()));
+    EXPECT_TRUE(::IsWindowEnabled(about));
+}
+
+}  // namespace
