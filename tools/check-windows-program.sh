@@ -197,8 +197,9 @@ check "installed into another folder: the old folder is gone" \
 
 wine 'C:\Escuela\Zenalto\Uninstall.exe' /S
 # The uninstaller hands over to a copy of itself outside the folder it removes
-# and returns: wait for every Wine process to end.
-wineserver -w
+# and returns: wait for every Wine process to end (a program left running
+# would keep the server up).
+timeout 60 wineserver -w || echo "Wine processes still running after 60 s"
 check "silent uninstall: uninstall entries, shortcuts, programs" "$(copies)" "0 0 0"
 check "silent uninstall: its key" "$(wine reg query "$uninstall_key" >/dev/null 2>&1 && echo there || echo gone)" gone
 check "silent uninstall: files or folders named Zenalto" \
