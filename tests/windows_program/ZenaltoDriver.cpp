@@ -1,0 +1,378 @@
+// zenalto_driver: looks at a running Zenalto.exe from outside, as another
+// program on the same desktop would, for tools/check-windows-program.sh.
+//
+//   zenalto_driver launch PATH        starts PATH (a program, or the program a
+//                                     shortcut names),
+//                                     prints "exit N" when it ends (120 s at most)
+//   zenalto_driver window TITLE       waits for a shown top-level window of
+//                                     exactly that title, prints its client
+//                                     area "LEFT TOP WIDTH HEIGHT" on the screen
+//   zenalto_driver frame TITLE        the same window's outer rectangle, frame
+//                                     and title bar included, "WxH+X+Y"
+//   zenalto_driver gone TITLE         waits until no such window is left
+//   zenalto_driver place NAME         the screen point at the middle of the
+//                                     main window's control NAME, "X Y", from
+//                                     the layout table
+//   zenalto_driver text NAME          the text of the main window's control NAME
+//   zenalto_driver controls           compares the place and size of each of the
+//                                     main window's controls with the layout
+//                                     table, prints each that differs, or
+//                                     "all in place"
+//   zenalto_driver close TITLE        asks the window of that title to close
+//
+// A control is found by its identifier, 100 plus its index in the layout
+// table, among all the window's descendants. The exit status is 0 when the
+// command did what it says, 1 otherwise, with the reason on standard error.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "main_window/Form1Layout.h"
+
+namespace {
+
+using zenalto::Form1Layout;
+using zenalto::layout::Control;
+using zenalto::layout::Kind;
+using zenalto::layout::pixels;
+
+constexpr int FirstControlId = 100;
+constexpr DWORD WaitMilliseconds = 30'000;
+constexpr DWORD LaunchMilliseconds = 120'000;
+constexpr DWORD PollMilliseconds = 100;
+
+std::string utf8(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                          size, nullptr, nullptr);
+    return result;
+}
+
+int fail(const std::string& reason) {
+    std::fprintf(stderr, "zenalto_driver: %s\n", reason.c_str());
+    return 1;
+}
+
+struct WindowSearch {
+    std::wstring_view title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchTitle(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+    if (::IsWindowVisible(window) == FALSE) {
+        return TRUE;
+    }
+    std::wstring title(512, L'\0');
+    title.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
+    if (title == search.title) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND findWindow(std::wstring_view title) {
+    WindowSearch search{title};
+    ::EnumWindows(matchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND waitForWindow(std::wstring_view title) {
+    for (DWORD waited = 0; waited < WaitMilliseconds; waited += PollMilliseconds) {
+        if (HWND window = findWindow(title)) {
+            return window;
+        }
+        ::Sleep(PollMilliseconds);
+    }
+    return nullptr;
+}
+
+HWND mainWindow() {
+    return waitForWindow(std::wstring(Form1Layout.title.begin(), Form1Layout.title.end()));
+}
+
+// The client area's top-left corner on the screen.
+POINT clientOrigin(HWND window) {
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    return origin;
+}
+
+std::optional<std::size_t> controlIndex(std::string_view name) {
+    for (std::size_t i = 0; i < Form1Layout.controls.size(); ++i) {
+        if (Form1Layout.controls[i].name == name) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+// The laid-out rectangle of a control, in pixels from the client area's corner.
+RECT laidOut(const Control& control) {
+    int left = pixels(control.left);
+    int top = pixels(control.top);
+    if (!control.container.empty()) {
+        const Control* frame = zenalto::layout::find(Form1Layout, control.container);
+        left += pixels(frame->left);
+        top += pixels(frame->top);
+    }
+    return {left, top, left + pixels(control.width), top + pixels(control.height)};
+}
+
+struct ChildSearch {
+    int id = 0;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchId(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<ChildSearch*>(parameter);
+    if (::GetDlgCtrlID(window) == search.id) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND control(HWND window, std::size_t index) {
+    ChildSearch search{FirstControlId + static_cast<int>(index)};
+    ::EnumChildWindows(window, matchId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring text(HWND window) {
+    // Sent, not GetWindowTextW: that gives another process's edit box only
+    // the text it was made with.
+    DWORD_PTR length = 0;
+    if (::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length) ==
+        0) {
+        return {};
+    }
+    std::wstring result(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutW(window, WM_GETTEXT, result.size(),
+                          reinterpret_cast<LPARAM>(result.data()), SMTO_ABORTIFHUNG, 5000, &copied);
+    result.resize(copied);
+    return result;
+}
+
+// The program and the working folder that a shortcut names.
+bool resolveShortcut(const std::wstring& path, std::wstring& program, std::wstring& folder) {
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        return false;
+    }
+    bool resolved = false;
+    IShellLinkW* link = nullptr;
+    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IShellLinkW, reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            std::wstring target(MAX_PATH, L'\0');
+            std::wstring directory(MAX_PATH, L'\0');
+            if (SUCCEEDED(file->Load(path.c_str(), STGM_READ)) &&
+                link->GetPath(target.data(), MAX_PATH, nullptr, 0) == S_OK &&
+                SUCCEEDED(link->GetWorkingDirectory(directory.data(), MAX_PATH))) {
+                program = target.c_str();
+                folder = directory.c_str();
+                resolved = true;
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    ::CoUninitialize();
+    return resolved;
+}
+
+int launch(const std::wstring& path) {
+    // A shortcut starts the program it names, in its working folder, as the
+    // shell starts it on a click in the Start menu.
+    std::wstring program = path;
+    std::wstring folder;
+    if (path.ends_with(L".lnk") && !resolveShortcut(path, program, folder)) {
+        return fail("cannot read the shortcut " + utf8(path));
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         folder.empty() ? nullptr : folder.c_str(), &startup, &started) == FALSE) {
+        return fail("cannot start " + utf8(program));
+    }
+    ::CloseHandle(started.hThread);
+    HANDLE process = started.hProcess;
+    std::printf("started\n");
+    std::fflush(stdout);
+    if (::WaitForSingleObject(process, LaunchMilliseconds) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process, 255);
+        return fail("the program did not end");
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(process, &code);
+    ::CloseHandle(process);
+    std::printf("exit %lu\n", code);
+    return 0;
+}
+
+int window(const std::wstring& title) {
+    HWND found = waitForWindow(title);
+    if (found == nullptr) {
+        return fail("no window \"" + utf8(title) + "\"");
+    }
+    RECT client{};
+    ::GetClientRect(found, &client);
+    const POINT origin = clientOrigin(found);
+    std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+    return 0;
+}
+
+int frame(const std::wstring& title) {
+    HWND found = waitForWindow(title);
+    RECT outer{};
+    if (found == nullptr || ::GetWindowRect(found, &outer) == FALSE) {
+        return fail("no window \"" + utf8(title) + "\"");
+    }
+    std::printf("%ldx%ld+%ld+%ld\n", outer.right - outer.left, outer.bottom - outer.top, outer.left,
+                outer.top);
+    return 0;
+}
+
+int gone(const std::wstring& title) {
+    for (DWORD waited = 0; waited < WaitMilliseconds; waited += PollMilliseconds) {
+        if (findWindow(title) == nullptr) {
+            return 0;
+        }
+        ::Sleep(PollMilliseconds);
+    }
+    return fail("the window \"" + utf8(title) + "\" is still there");
+}
+
+int close(const std::wstring& title) {
+    HWND found = waitForWindow(title);
+    if (found == nullptr) {
+        return fail("no window \"" + utf8(title) + "\"");
+    }
+    ::PostMessageW(found, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+int place(std::string_view name) {
+    const auto index = controlIndex(name);
+    if (!index) {
+        return fail("no control " + std::string(name) + " in the layout");
+    }
+    HWND main = mainWindow();
+    if (main == nullptr) {
+        return fail("no main window");
+    }
+    const RECT rect = laidOut(Form1Layout.controls[*index]);
+    const POINT origin = clientOrigin(main);
+    std::printf("%ld %ld\n", origin.x + (rect.left + rect.right) / 2,
+                origin.y + (rect.top + rect.bottom) / 2);
+    return 0;
+}
+
+int textOf(std::string_view name) {
+    const auto index = controlIndex(name);
+    HWND main = mainWindow();
+    HWND child = (index && main != nullptr) ? control(main, *index) : nullptr;
+    if (child == nullptr) {
+        return fail("no control " + std::string(name));
+    }
+    std::printf("%s\n", utf8(text(child)).c_str());
+    return 0;
+}
+
+int controls() {
+    HWND main = mainWindow();
+    if (main == nullptr) {
+        return fail("no main window");
+    }
+    const POINT origin = clientOrigin(main);
+    int wrong = 0;
+    for (std::size_t i = 0; i < Form1Layout.controls.size(); ++i) {
+        const Control& laid = Form1Layout.controls[i];
+        const RECT want = laidOut(laid);
+        HWND child = control(main, i);
+        RECT got{};
+        if (child == nullptr || ::GetWindowRect(child, &got) == FALSE) {
+            std::printf("%.*s: missing (no window with the identifier %d)\n",
+                        static_cast<int>(laid.name.size()), laid.name.data(),
+                        FirstControlId + static_cast<int>(i));
+            ++wrong;
+            continue;
+        }
+        ::OffsetRect(&got, -origin.x, -origin.y);
+        // A drop-down list's height is that of its edit field, which follows
+        // its font, not the layout.
+        const bool heightCounts = laid.kind != Kind::ComboBox;
+        if (got.left != want.left || got.top != want.top ||
+            got.right - got.left != want.right - want.left ||
+            (heightCounts && got.bottom - got.top != want.bottom - want.top)) {
+            std::printf("%.*s: at %ld,%ld size %ldx%ld, laid out at %ld,%ld size %ldx%ld\n",
+                        static_cast<int>(laid.name.size()), laid.name.data(), got.left, got.top,
+                        got.right - got.left, got.bottom - got.top, want.left, want.top,
+                        want.right - want.left, want.bottom - want.top);
+            ++wrong;
+        }
+    }
+    if (wrong != 0) {
+        return 1;
+    }
+    std::printf("all in place\n");
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 2 && argc != 3) {
+        return fail("usage: zenalto_driver COMMAND [ARGUMENT]");
+    }
+    const std::wstring command = argv[1];
+    const std::wstring argument = argc == 3 ? argv[2] : L"";
+    const std::string name = utf8(argument);
+    if (command == L"launch" && argc == 3) {
+        return launch(argument);
+    }
+    if (command == L"window" && argc == 3) {
+        return window(argument);
+    }
+    if (command == L"frame" && argc == 3) {
+        return frame(argument);
+    }
+    if (command == L"gone" && argc == 3) {
+        return gone(argument);
+    }
+    if (command == L"close" && argc == 3) {
+        return close(argument);
+    }
+    if (command == L"place" && argc == 3) {
+        return place(name);
+    }
+    if (command == L"text" && argc == 3) {
+        return textOf(name);
+    }
+    if (command == L"controls" && argc == 2) {
+        return controls();
+    }
+    return fail("unknown command " + utf8(command));
+}

@@ -1,0 +1,213 @@
+#!/usr/bin/env bash
+# Zenalto.exe and its setup program as a Windows user meets them, under Wine on
+# a private Xvfb, in a fresh Wine prefix made for the run:
+#   1. Zenalto.exe started as a user starts it: its window, its place and its
+#      controls' places; numbers typed on the keyboard and "Calcular" clicked
+#      with the pointer give the velocities; Alt+H, C opens the About dialog,
+#      Esc closes it; "Salir" ends the program with exit code 0;
+#   2. the setup program: a silent install, the shortcut and the uninstall
+#      entry, the installed program started from the shortcut; installed again
+#      over itself and into another folder, one copy each time; a silent
+#      uninstall leaves nothing behind;
+#   3. screenshots of both windows in build/mingw/screenshots/.
+# Keyboard and pointer go through the X server (xdotool); the fields are read
+# back by zenalto_driver.exe, run under Wine beside the program. Installs what
+# it needs when missing. Goes on after a failed check and fails at the end;
+# Wine and the X server go in every case.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$root/build/mingw
+shots=$build/screenshots
+
+bash tools/install-deps.sh cmake make libgtest-dev \
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis \
+  wine wine64 fonts-wine xvfb xauth xdotool imagemagick
+
+cmake --preset mingw
+cmake --build --preset mingw --target Zenalto zenalto_installer zenalto_driver
+program=$build/app/Zenalto.exe
+setup=$(echo "$build"/installer/zenalto-*-setup.exe)
+driver_exe=$build/tests/windows_program/zenalto_driver.exe
+
+# A home, a Wine prefix and an X server of our own: nothing of the run lands
+# in the user's menus or desktop.
+work=$(mktemp -d)
+export HOME=$work/home WINEPREFIX=$work/prefix WINEDEBUG=-all LC_ALL=C.UTF-8
+export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+mkdir "$HOME"
+# shellcheck source=bench/private-xvfb.sh
+source "$root/bench/private-xvfb.sh"
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  stop_private_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+start_private_xvfb "$work" check-windows-program
+
+wineboot --init 2>/dev/null
+# Without a window manager, Wine draws the title bars and frames itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+wineserver -w
+# The fonts every Windows has (Tahoma, MS Sans Serif, Marlett for the title
+# bar's buttons) in the Fonts folder, where a Windows program meets them:
+# Debian's Wine 8 does not load fonts-wine's copies from where they lie.
+cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+
+title='Zenalto: Programa para el cálculo de orbitas satelitales'
+about_title='Sobre Zenalto Ver. 1.0'
+failures=0
+check() { # WHAT GOT WANT
+  if [[ $2 == "$3" ]]; then
+    echo "ok   $1"
+  else
+    echo "FAIL $1: '$2', not '$3'"
+    failures=$((failures + 1))
+  fi
+}
+driver() { wine "$driver_exe" "$@" | tr -d '\r'; }
+windows_path() { winepath -w "$1" 2>/dev/null; }
+# The pointer to the middle of a control, as laid out, and a click there.
+click() {
+  local x y
+  read -r x y < <(driver place "$1")
+  xdotool mousemove --sync "$x" "$y" click 1
+}
+# Clicks into a field, empties it from the keyboard and types TEXT.
+type_into() {
+  click "$1"
+  xdotool key End
+  for _ in $(seq 20); do xdotool key BackSpace; done
+  xdotool type --delay 30 "$2"
+}
+# The field's text once it equals WANT, or its text after 5 s.
+text_when() {
+  local got
+  for _ in $(seq 25); do
+    got=$(driver text "$1")
+    [[ $got == "$2" ]] && break
+    sleep 0.2
+  done
+  echo "$got"
+}
+# Starts PATH (program or shortcut) through the driver, which writes the
+# program's exit code to $work/NAME.out; `wait "$launched"` waits for it.
+launched=
+launch() {
+  wine "$driver_exe" launch "$(windows_path "$2")" >"$work/$1.out" &
+  launched=$!
+}
+exit_code() {
+  tr -d '\r' <"$work/$1.out" | sed -n 's/^exit //p'
+}
+shoot() {
+  mkdir -p "$shots"
+  import -window root -crop "$(driver frame "$1")" +repage "$shots/$2"
+}
+
+echo "== Zenalto.exe as a user starts it"
+launch program "$program"
+check "main window: client area left, top, width, height" "$(driver window "$title")" "147 135 522 369"
+check "main window: every control at its laid-out place" "$(driver controls)" "all in place"
+# Altitude, radius, then the velocities in m/s and km/h.
+while read -r altitude radius per_second per_hour; do
+  type_into Text1 "$altitude"
+  type_into Text2 "$radius"
+  check "typed into Text1" "$(driver text Text1)" "$altitude"
+  check "typed into Text2" "$(driver text Text2)" "$radius"
+  click Command1
+  check "Calcular, $altitude km over $radius km: Text3" "$(text_when Text3 "$per_second")" "$per_second"
+  check "Calcular, $altitude km over $radius km: Text4" "$(text_when Text4 "$per_hour")" "$per_hour"
+done <<'EOF'
+159 6378.160 7812.53346 28125.12046
+159 6378.206 7812.50598 28125.02151
+EOF
+shoot "$title" zenalto-wine.png
+xdotool key alt+h
+xdotool key c
+check "Alt+H, C: About dialog, client area" "$(driver window "$about_title")" "172 176 453 261"
+shoot "$about_title" about-wine.png
+xdotool key Escape
+check "Esc closes the About dialog" "$(driver gone "$about_title" && echo closed)" closed
+click Command3
+wait "$launched" || true
+check "Salir: exit code" "$(exit_code program)" 0
+check "Salir: no window left" "$(driver gone "$title" && echo gone)" gone
+
+echo "== the setup program"
+ls -l "$setup"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zenalto'
+program_files=$WINEPREFIX/drive_c/Program\ Files
+start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs
+reg_value() {
+  wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+}
+# How many copies of each of the program's traces the prefix holds.
+copies() {
+  local entries shortcuts programs
+  entries=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+    tr -d '\r' | grep -c 'DisplayName *REG_SZ *Zenalto$' || true)
+  shortcuts=$(find "$WINEPREFIX/drive_c" -iname '*zenalto*.lnk' | wc -l)
+  programs=$(find "$WINEPREFIX/drive_c" -iname zenalto.exe | wc -l)
+  echo "$entries $shortcuts $programs"
+}
+installed_size_kib() {
+  du -k --apparent-size -c "$1"/* | tail -n1 | cut -f1
+}
+
+wine "$setup" /S
+check "silent install: the program in Program Files" \
+  "$(cmp -s "$build/installer/Zenalto.exe" "$program_files/Zenalto/Zenalto.exe" && echo same)" same
+check "silent install: its uninstaller" "$(test -f "$program_files/Zenalto/Uninstall.exe" && echo yes)" yes
+check "silent install: the shortcut" "$(test -f "$start_menu/Zenalto.lnk" && echo yes)" yes
+while read -r name want; do
+  check "uninstall entry: $name" "$(reg_value "$name")" "$want"
+done <<'EOF'
+DisplayName Zenalto
+DisplayVersion 1.0
+Publisher Equipo Zenalto
+DisplayIcon C:\Program Files\Zenalto\Zenalto.exe,0
+InstallLocation C:\Program Files\Zenalto
+UninstallString "C:\Program Files\Zenalto\Uninstall.exe"
+QuietUninstallString "C:\Program Files\Zenalto\Uninstall.exe" /S
+NoModify 0x1
+NoRepair 0x1
+EOF
+estimated=$(($(reg_value EstimatedSize)))
+size=$(installed_size_kib "$program_files/Zenalto")
+check "uninstall entry: EstimatedSize within 4 KiB of the folder's $size KiB" \
+  "$((estimated > size - 4 && estimated < size + 4))" 1
+
+launch installed "$start_menu/Zenalto.lnk"
+check "installed program, from the shortcut: its window" "$(driver window "$title")" "147 135 522 369"
+driver close "$title"
+check "installed program closed: no window left" "$(driver gone "$title" && echo gone)" gone
+wait "$launched" || true
+check "installed program closed: exit code" "$(exit_code installed)" 0
+
+wine "$setup" /S
+check "installed over itself: uninstall entries, shortcuts, programs" "$(copies)" "1 1 1"
+wine "$setup" /S '/D=C:\Escuela\Zenalto'
+check "installed into another folder: uninstall entries, shortcuts, programs" "$(copies)" "1 1 1"
+check "installed into another folder: the entry follows" "$(reg_value InstallLocation)" 'C:\Escuela\Zenalto'
+check "installed into another folder: the old folder is gone" \
+  "$(test -e "$program_files/Zenalto" && echo there || echo gone)" gone
+
+wine 'C:\Escuela\Zenalto\Uninstall.exe' /S
+# The uninstaller hands over to a copy of itself outside the folder it removes
+# and returns: wait for every Wine process to end (a program left running
+# would keep the server up).
+timeout 60 wineserver -w || echo "Wine processes still running after 60 s"
+check "silent uninstall: uninstall entries, shortcuts, programs" "$(copies)" "0 0 0"
+check "silent uninstall: its key" "$(wine reg query "$uninstall_key" >/dev/null 2>&1 && echo there || echo gone)" gone
+check "silent uninstall: files or folders named Zenalto" \
+  "$(find "$WINEPREFIX/drive_c" -iname '*zenalto*' | wc -l)" 0
+
+echo "screenshots: $shots"
+if ((failures > 0)); then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all checks passed"
