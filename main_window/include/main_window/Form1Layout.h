@@ -33,8 +33,9 @@ inline constexpr Font Arial{u"Arial"};
 // The list shows the ellipsoids' names in the table's order, unsorted.
 inline constexpr auto EllipsoidNames = [] {
     std::array<std::u16string_view, ReferenceEllipsoids.size()> names{};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        names[i] = ReferenceEllipsoids[i].name;
+    std::size_t next = 0;
+    for (const ReferenceEllipsoid& ellipsoid : ReferenceEllipsoids) {
+        names[next++] = ellipsoid.name;
     }
     return names;
 }();
