@@ -56,9 +56,13 @@ void ApplyFont(QWidget& widget, const Font& font) {
     widget.setFont(own);
 }
 
+QColor ToQColor(Colour colour) {
+    return {colour.red, colour.green, colour.blue};
+}
+
 void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, Colour colour) {
     QPalette palette;
-    palette.setColor(role, QColor(colour.red, colour.green, colour.blue));
+    palette.setColor(role, ToQColor(colour));
     widget.setPalette(palette);
 }
 
