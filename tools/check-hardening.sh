@@ -46,7 +46,7 @@ for target in value_of_text calculate_orbit_velocity get_key_value; do
   grep -E '^stat::number_of_executed_units|^Done' "$work/log.txt" || true
 done
 
-# The project's own translation units, not the generated ones (moc, uic,
+# The project's own translation units, not the generated ones (moc,
 # resources) that the build folders hold: every source of the asan build,
 # and the fuzz targets from the fuzz build.
 own_sources() {
