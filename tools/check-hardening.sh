@@ -46,7 +46,7 @@ for target in value_of_text calculate_orbit_velocity get_key_value; do
   grep -E '^stat::number_of_executed_units|^Done' "$work/log.txt" || true
 done
 
-# The project's own translation units, not the generated ones (moc, uic,
+# The project's own translation units, not the generated ones (moc,
 # resources) that the build folders hold: every source of the asan build,
 # and the fuzz targets from the fuzz build.
 own_sources() {
@@ -63,7 +63,7 @@ mapfile -t sources < <(own_sources build/asan)
 mapfile -t fuzz_sources < <(own_sources build/fuzz | grep '/tests/fuzz/')
 
 step "clang-tidy"
-header_filter="^$root/(calc|platform|main_window|about|app|resources|tests)/"
+header_filter="^$root/(calc|platform|layout|main_window|about|app|resources|tests)/"
 # The compile commands are g++'s: clang does not know some of its warning options.
 tidy=(run-clang-tidy -quiet -j 2 -extra-arg=-Wno-unknown-warning-option)
 tidy_log="$root/build/asan/clang-tidy.log"
@@ -81,7 +81,7 @@ cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability \
   --std=c++20 --language=c++ --library=googletest --library=qt --library=posix \
   --inline-suppr --suppressions-list=tests/cppcheck.supp -j 2 \
   -I calc/include -I platform/include -I platform/qt/include -I about/launcher/include \
-  -I about/qt/include -I about/include -I main_window/qt -I main_window/include -I layout/include -I tests \
+  -I about/qt/include -I about/include -I main_window/qt -I main_window/include -I layout/include -I layout/qt/include -I tests \
   "${sources[@]}" "${fuzz_sources[@]}"
 echo "cppcheck: clean"
 

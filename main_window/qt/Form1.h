@@ -1,28 +1,28 @@
 #pragma once
 
-// The main window. Its fields are the program's only store of data: the
+// The main window on Qt. Its fields are the program's only store of data: the
 // altitude (Text1) and the Earth radius (Text2) are typed by the user or
-// written by the scroll bar and the ellipsoid list; "Calcular" reads both,
-// hands them to the calculation core and writes its two result texts into
-// Text3 and Text4, or shows the core's message. Every message box, and the
-// end of the program, goes through the injected Platform.
+// written by the scroll bar and the ellipsoid list; "Calcular" reads both and
+// writes the two result texts into Text3 and Text4, or shows a message. The
+// widgets are made from Form1Layout; each of the eleven events goes to its
+// command in Form1Commands, which reaches the fields through Form1View and
+// every message box, and the end of the program, through the Platform.
 
-#include <memory>
+#include <array>
 
 #include <QMainWindow>
 
-#include "calc/OrbitVelocity.h"
+#include "main_window/Form1Commands.h"
 
-namespace Ui {
-class Form1;
-}
+class QComboBox;
+class QLineEdit;
 
 namespace zenalto {
 
 class Platform;
 class frmAbout;
 
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, private Form1View {
     Q_OBJECT
 
 public:
@@ -34,23 +34,19 @@ public:
     ~Form1() override;
 
     // The About dialog once it has been shown; empty until then.
-    [[nodiscard]] frmAbout* aboutDialog() const { return m_frmAbout.get(); }
+    [[nodiscard]] frmAbout* aboutDialog() const;
 
 private:
-    void calculate(CalculationPrompts prompts);
-    void clearFields();
-    void endProgram();
-    void showHelp();
-    void showAbout();
-    void applyEllipsoidChoice(int index);
-    void copyScrollPosition(int position);
+    // Form1View
+    [[nodiscard]] std::u16string text(Field field) override;
+    void setText(Field field, std::u16string_view text) override;
+    void clearListText() override;
 
     void placeAtStartPosition();
-    void keepComboTextAsTyped();
 
-    std::unique_ptr<Ui::Form1> m_ui;
-    Platform& m_platform;
-    std::unique_ptr<frmAbout> m_frmAbout;
+    Form1Commands m_commands;
+    std::array<QLineEdit*, 4> m_fields{};  // Text1 to Text4
+    QComboBox* m_combo = nullptr;
 };
 
 }  // namespace zenalto

@@ -1,16 +1,12 @@
 #pragma once
 
-// The About dialog's window, laid out by frmAbout.ui. Its only handlers are
+// The About dialog's window, made from frmAboutLayout. Its only handlers are
 // the Clicks of its two buttons: "OK" closes it, "&System Info..." runs the
 // System Information launcher. A closed window deletes itself.
 
-#include <memory>
-
 #include <QDialog>
 
-namespace Ui {
-class frmAbout;
-}
+class QPushButton;
 
 namespace zenalto {
 
@@ -27,7 +23,7 @@ public:
     AboutWindow& operator=(AboutWindow&&) = delete;
     ~AboutWindow() override;
 
-    // Esc, the cancel key of a dialog, presses "OK".
+    // Esc, the cancel key of a dialog, presses the cancel button, "OK".
     void reject() override;
 
 signals:
@@ -41,8 +37,8 @@ private:
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
-    std::unique_ptr<Ui::frmAbout> m_ui;
     Platform& m_platform;
+    QPushButton* m_cancel = nullptr;
 };
 
 }  // namespace zenalto

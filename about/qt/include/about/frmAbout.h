@@ -1,12 +1,14 @@
 #pragma once
 
-// The About dialog as the program keeps it: one frmAbout object for the whole
-// run, made on the first "Acerca de...". Show() loads the dialog's window from
-// its layout when it is not loaded (every text, the picture, the place on the
-// screen) and brings the open one to the front otherwise. "OK", Esc and the
+// The About dialog on Qt, as the program keeps it: one frmAbout object for the
+// whole run, made on the first "Acerca de...". Show() loads the dialog's window
+// from frmAboutLayout when it is not loaded (every text, the picture, the place
+// on the screen) and brings the open one to the front otherwise. "OK", Esc and the
 // close box unload the window; the frmAbout object stays for the next Show().
 // The window holds no data of its own: "&System Info..." hands the injected
 // Platform to the System Information launcher.
+
+#include "about/AboutDialog.h"
 
 class QWidget;
 
@@ -15,23 +17,23 @@ namespace zenalto {
 class Platform;
 class AboutWindow;
 
-class frmAbout {
+class frmAbout : public AboutDialog {
 public:
     explicit frmAbout(Platform& platform);
     frmAbout(const frmAbout&) = delete;
     frmAbout& operator=(const frmAbout&) = delete;
     frmAbout(frmAbout&&) = delete;
     frmAbout& operator=(frmAbout&&) = delete;
-    ~frmAbout();
+    ~frmAbout() override;
 
     // Shows the dialog modeless and without an owner window, loading it anew
     // when it is not loaded; an open dialog comes to the front.
-    void Show();
+    void Show() override;
 
     // Closes the dialog's window; the window and its controls are deleted
     // once control is back in the event loop, as the click that unloads it
     // may still be running inside it. Nothing happens when it is not loaded.
-    void Unload();
+    void Unload() override;
 
     // The loaded window, or nullptr while the dialog is not loaded.
     [[nodiscard]] QWidget* window() const;

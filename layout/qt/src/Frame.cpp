@@ -1,4 +1,4 @@
-#include "Frame.h"
+#include "layout/Frame.h"
 
 #include <QStyleOptionGroupBox>
 

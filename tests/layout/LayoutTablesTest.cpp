@@ -1,0 +1,100 @@
+// The two windows' layout tables hold together: every value a whole number of
+// pixels, every control inside its window or its frame, a frame listed before
+// what it holds, the tab indexes each used once from 0 up, and every control
+// that takes the focus in that order.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "about/frmAboutLayout.h"
+#include "layout/Layout.h"
+#include "main_window/Form1Layout.h"
+
+namespace zenalto {
+namespace {
+
+using layout::Control;
+using layout::Kind;
+using layout::Window;
+
+struct Table {
+    const Window* window;
+    friend void PrintTo(const Table& table, std::ostream* out) { *out << table.window->name; }
+};
+
+class LayoutTable : public ::testing::TestWithParam<Table> {};
+
+bool TakesFocus(Kind kind) {
+    return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::HScrollBar ||
+           kind == Kind::PushButton;
+}
+
+bool WholePixels(int twips) {
+    return twips % layout::TwipsPerPixel == 0;
+}
+
+TEST_P(LayoutTable, HoldsTogether) {
+    const Window& window = *GetParam().window;
+    EXPECT_TRUE(WholePixels(window.clientLeft) && WholePixels(window.clientTop) &&
+                WholePixels(window.clientWidth) && WholePixels(window.clientHeight));
+
+    std::set<std::string_view> listed;
+    std::vector<int> tabIndexes;
+    int defaults = 0;
+    int cancels = 0;
+    for (const Control& control : window.controls) {
+        SCOPED_TRACE(std::string(control.name));
+        EXPECT_TRUE(listed.insert(control.name).second) << "listed twice";
+        EXPECT_TRUE(WholePixels(control.left) && WholePixels(control.top) &&
+                    WholePixels(control.width) && WholePixels(control.height));
+        EXPECT_GT(control.width, 0);
+        EXPECT_GT(control.height, 0);
+
+        int containerWidth = window.clientWidth;
+        int containerHeight = window.clientHeight;
+        if (!control.container.empty()) {
+            const Control* frame = layout::find(window, control.container);
+            ASSERT_NE(frame, nullptr) << "no container " << control.container;
+            EXPECT_EQ(frame->kind, Kind::Frame);
+            EXPECT_TRUE(listed.contains(control.container)) << "listed before its frame";
+            containerWidth = frame->width;
+            containerHeight = frame->height;
+        }
+        EXPECT_TRUE(control.left >= 0 && control.top >= 0 &&
+                    control.left + control.width <= containerWidth &&
+                    control.top + control.height <= containerHeight)
+            << "outside its container";
+
+        if (control.tabIndex >= 0) {
+            tabIndexes.push_back(control.tabIndex);
+        }
+        EXPECT_TRUE(!TakesFocus(control.kind) || control.tabIndex >= 0) << "takes the focus";
+        if (!control.buddy.empty()) {
+            EXPECT_EQ(control.kind, Kind::Label);
+            const Control* buddy = layout::find(window, control.buddy);
+            EXPECT_TRUE(buddy != nullptr && TakesFocus(buddy->kind)) << "buddy " << control.buddy;
+        }
+        defaults += control.isDefault ? 1 : 0;
+        cancels += control.isCancel ? 1 : 0;
+        EXPECT_TRUE(control.kind == Kind::PushButton || !(control.isDefault || control.isCancel));
+    }
+    EXPECT_LE(defaults, 1);
+    EXPECT_LE(cancels, 1);
+
+    std::sort(tabIndexes.begin(), tabIndexes.end());
+    for (std::size_t i = 0; i < tabIndexes.size(); ++i) {
+        EXPECT_EQ(tabIndexes[i], static_cast<int>(i)) << "tab indexes run from 0, each once";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, LayoutTable,
+                         ::testing::Values(Table{&Form1Layout}, Table{&frmAboutLayout}),
+                         [](const auto& row) { return std::string(row.param.window->name); });
+
+}  // namespace
+}  // namespace zenalto
