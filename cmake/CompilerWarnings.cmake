@@ -13,11 +13,8 @@ else()
   # std::basic_string is inlined into test code (GCC bugs 105329, 107138).
   set(test_code "$<BOOL:$<TARGET_PROPERTY:ZENALTO_TEST_CODE>>")
   set(gcc12 "$<AND:$<CXX_COMPILER_ID:GNU>,$<VERSION_LESS:$<CXX_COMPILER_VERSION>,13>>")
-  # The layout tables name only the fields that differ from their defaults,
-  # with designated initializers; GCC 12 takes every field left out for a
-  # forgotten one (-Wmissing-field-initializers, part of -Wextra).
   target_compile_options(zenalto_warnings INTERFACE
-    -Wall -Wextra -Wpedantic -Werror -Wno-missing-field-initializers
+    -Wall -Wextra -Wpedantic -Werror
     -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast
     -Wnon-virtual-dtor -Woverloaded-virtual
     $<$<NOT:${test_code}>:-Wnull-dereference>
