@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 
-#include "FontFallbacks.h"
+#include "layout/FontFallbacks.h"
 #include "resources/ApplicationIcon.h"
 
 namespace zenalto {

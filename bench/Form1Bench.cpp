@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "FontFallbacks.h"
+#include "layout/FontFallbacks.h"
 #include "Form1.h"
 #include "platform/Platform.h"
 

@@ -93,8 +93,14 @@ for ((i = 0; i < warmups; ++i)); do
   for k in "${!programs[@]}"; do run "$k" >/dev/null; done
 done
 for k in "${!programs[@]}"; do : >"$work/run$k"; done
+# Each round starts with the next program in turn, so that none always runs
+# right after the same other one (after the GTK-loading floor, say).
+count=${#programs[@]}
 for ((i = 0; i < counted; ++i)); do
-  for k in "${!programs[@]}"; do run "$k" >>"$work/run$k"; done
+  for ((j = 0; j < count; ++j)); do
+    k=$(((i + j) % count))
+    run "$k" >>"$work/run$k"
+  done
 done
 files=()
 for k in "${!programs[@]}"; do files+=("$work/run$k"); done

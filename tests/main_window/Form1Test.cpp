@@ -18,7 +18,7 @@
 #include <QWindow>
 
 #include "FakePlatform.h"
-#include "FontFallbacks.h"
+#include "layout/FontFallbacks.h"
 #include "Form1.h"
 #include "about/frmAbout.h"
 

@@ -24,7 +24,7 @@
 #include <QtMath>
 
 #include "FakePlatform.h"
-#include "FontFallbacks.h"
+#include "layout/FontFallbacks.h"
 #include "Form1.h"
 #include "about/frmAbout.h"
 #include "resources/ApplicationIcon.h"

@@ -1,5 +1,7 @@
 #include "layout/WidgetBuilder.h"
 
+#include "layout/FontFallbacks.h"
+
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
@@ -48,7 +50,7 @@ void ApplyFont(QWidget& widget, const Font& font) {
     }
     QFont own;
     if (!font.face.empty()) {
-        own.setFamilies({ToQString(font.face)});
+        own.setFamilies({FamilyFor(ToQString(font.face))});
     }
     if (font.bold) {
         own.setBold(true);
@@ -216,7 +218,7 @@ Qt::WindowFlags WindowFlagsOf(Border border) {
 void SetUpWindow(const Window& window, QWidget& widget) {
     widget.setObjectName(ToQString(window.name));
     widget.setWindowTitle(ToQString(window.title));
-    QFont font(ToQString(window.font.face));
+    QFont font(FamilyFor(ToQString(window.font.face)));
     font.setPointSizeF(FontPointSize);
     if (window.font.bold) {
         font.setBold(true);
