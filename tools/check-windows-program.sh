@@ -30,14 +30,13 @@ program=$build/app/Zenalto.exe
 setup=$(echo "$build"/installer/zenalto-*-setup.exe)
 driver_exe=$build/tests/windows_program/zenalto_driver.exe
 
-# A home, a Wine prefix and an X server of our own: nothing of the run lands
-# in the user's menus or desktop.
+# A home, a Wine prefix and an X server of our own.
 work=$(mktemp -d)
-export HOME=$work/home WINEPREFIX=$work/prefix WINEDEBUG=-all LC_ALL=C.UTF-8
-export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
-mkdir "$HOME"
+export LC_ALL=C.UTF-8
 # shellcheck source=bench/private-xvfb.sh
 source "$root/bench/private-xvfb.sh"
+# shellcheck source=tools/wine-prefix.sh
+source "$root/tools/wine-prefix.sh"
 cleanup() {
   wineserver -k 2>/dev/null || true
   stop_private_xvfb
@@ -46,14 +45,7 @@ cleanup() {
 trap cleanup EXIT
 start_private_xvfb "$work" check-windows-program
 
-wineboot --init 2>/dev/null
-# Without a window manager, Wine draws the title bars and frames itself.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-wineserver -w
-# The fonts every Windows has (Tahoma, MS Sans Serif, Marlett for the title
-# bar's buttons) in the Fonts folder, where a Windows program meets them:
-# Debian's Wine 8 does not load fonts-wine's copies from where they lie.
-cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+make_wine_prefix "$work"
 
 title='Zenalto: Programa para el cálculo de orbitas satelitales'
 about_title='Sobre Zenalto Ver. 1.0'

@@ -8,18 +8,18 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh cmake make libgtest-dev \
-  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 icoutils xvfb xauth
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine icoutils xvfb xauth
 
 cmake --preset mingw
 cmake --build --preset mingw
 
-# A prefix of our own, owned by us, with no debug chatter.
+# A prefix and a home of our own, with no debug chatter.
 scratch=$(mktemp -d)
-export WINEPREFIX="$scratch/prefix"
-export WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
 # shellcheck source=bench/private-xvfb.sh
 source bench/private-xvfb.sh
+# shellcheck source=tools/wine-prefix.sh
+source tools/wine-prefix.sh
 cleanup() {
   wineserver -k 2>/dev/null || true
   stop_private_xvfb
@@ -27,12 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-wineboot --init 2>/dev/null
-wineserver -w
-# With no window manager on the X server, Wine would wait for one to take
-# each window it shows or hides; its own unmanaged windows need none.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-wineserver -w
+make_wine_prefix "$scratch"
 
 # The X server is for the tests' windows under Wine only.
 start_private_xvfb "$scratch" test-windows

@@ -1,0 +1,25 @@
+# shellcheck shell=bash
+# Sourced by the tools/ scripts that run Windows programs under Wine.
+#
+#   make_wine_prefix WORK_DIR
+#
+# Makes a fresh Wine prefix in WORK_DIR/prefix with a home of its own in
+# WORK_DIR/home, so that nothing of the run lands in the user's menus or
+# desktop, and exports WINEPREFIX, HOME, WINEDEBUG and WINEDLLOVERRIDES. Its
+# windows are Wine's own, unmanaged ones (no window manager runs on the test
+# X servers: Wine would wait for one to take each window it shows or hides),
+# and its Fonts folder holds the fonts every Windows has.
+
+make_wine_prefix() {
+  local work=$1
+  export HOME=$work/home WINEPREFIX=$work/prefix WINEDEBUG=-all
+  export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+  mkdir -p "$HOME"
+  wineboot --init 2>/dev/null
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+  # Tahoma, MS Sans Serif and Marlett (the title bar's buttons) where a
+  # Windows program meets them: Debian's Wine 8 does not load fonts-wine's
+  # copies from where they lie.
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+}
