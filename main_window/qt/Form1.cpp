@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "WheelFocus.h"
 #include "about/frmAbout.h"
 #include "layout/WidgetBuilder.h"
 #include "main_window/Form1Layout.h"
@@ -38,10 +37,6 @@ Form1::Form1(Platform& platform, QWidget* parent)
     m_fields = {&controls.get<QLineEdit>("Text1"), &controls.get<QLineEdit>("Text2"),
                 &controls.get<QLineEdit>("Text3"), &controls.get<QLineEdit>("Text4")};
     m_combo = &controls.get<QComboBox>("Combo1");
-    // Text2 and Text1 change only by a choice the user meant: a stray wheel
-    // turn over the list or the scroll bar must not overwrite them.
-    AcceptWheelOnlyWithFocus(*m_combo);
-    AcceptWheelOnlyWithFocus(controls.get<QScrollBar>("HScroll1"));
 
     Form1Commands* commands = &m_commands;
     const auto onClick = [&](const char* button, void (Form1Commands::*command)()) {

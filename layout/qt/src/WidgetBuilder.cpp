@@ -1,5 +1,6 @@
 #include "layout/WidgetBuilder.h"
 
+#include "WheelFocus.h"
 #include "layout/FontFallbacks.h"
 
 #include <algorithm>
@@ -128,6 +129,9 @@ QWidget* MakeComboBox(const Control& control, QWidget& parent) {
     if (control.colour) {
         SetPaletteColour(*combo, QPalette::Text, *control.colour);
     }
+    // A list changes only by a choice the user meant, not by a stray wheel
+    // turn while the focus is elsewhere.
+    AcceptWheelOnlyWithFocus(*combo);
     return combo;
 }
 
@@ -144,6 +148,8 @@ QWidget* MakeScrollBar(const Control& control, QWidget& parent) {
     // A dragged thumb reports its position on release only; arrow and track
     // clicks report at once.
     bar->setTracking(false);
+    // Nor does a scroll bar move under a stray wheel turn.
+    AcceptWheelOnlyWithFocus(*bar);
     return bar;
 }
 
@@ -152,8 +158,7 @@ QWidget* MakeFrame(const Control& control, QWidget& parent) {
     Place(*frame, control);
     frame->setTitle(ToQString(control.caption));
     if (control.colour) {
-        frame->setCaptionColor(
-            QColor(control.colour->red, control.colour->green, control.colour->blue));
+        frame->setCaptionColor(ToQColor(*control.colour));
     }
     return frame;
 }

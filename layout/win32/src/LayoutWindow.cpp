@@ -674,6 +674,17 @@ LRESULT LayoutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefDlgProcW(window, message, wParam, lParam);
 }
 
+namespace {
+
+void handle(MSG& message) {
+    if (!TranslateDialogMessage(message)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+}  // namespace
+
 int RunMessageLoop() {
     MSG message{};
     for (;;) {
@@ -684,10 +695,14 @@ int RunMessageLoop() {
         if (got == -1) {
             return 1;
         }
-        if (!TranslateDialogMessage(message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
+        handle(message);
+    }
+}
+
+void DispatchPendingMessages() {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        handle(message);
     }
 }
 

@@ -47,13 +47,7 @@ HWND Form1::field(Field which) const noexcept {
 
 std::u16string Form1::text(Field which) {
     const HWND box = field(which);
-    if (box == nullptr) {
-        return {};
-    }
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-    return utf16(text);
+    return box != nullptr ? windowText(box) : std::u16string();
 }
 
 void Form1::setText(Field which, std::u16string_view text) {

@@ -24,6 +24,7 @@
 #include "about/win32/frmAbout.h"
 #include "fakes/FakePlatform.h"
 #include "layout/LayoutWindow.h"
+#include "layout/Win32Text.h"
 #include "main_window/Form1Layout.h"
 #include "main_window/win32/Form1.h"
 
@@ -32,30 +33,14 @@ namespace {
 using zenalto::Form1Layout;
 using zenalto::frmAboutLayout;
 using zenalto::testing::FakePlatform;
+using zenalto::win32::DispatchPendingMessages;
 using zenalto::win32::Form1;
+using zenalto::win32::windowText;
 using Shown = FakePlatform::ShownMessage;
 
 const std::u16string InputTitle = u"Error en la introducción de datos";
 const std::u16string Help =
     u"Introduzca la altura del satelite,luego seleccione el radio terrestre";
-
-std::u16string windowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return {text.begin(), text.end()};
-}
-
-// Runs what the program's message loop would, until no message is left.
-void pump() {
-    MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-        if (!zenalto::win32::TranslateDialogMessage(message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
-}
 
 // Pixels of a laid-out length at `dpi`.
 int px(int twips, UINT dpi) {
@@ -90,11 +75,11 @@ public:
         zenalto::win32::SetLastWindowClosedHandler([this] { ++m_lastWindowClosed; });
         m_form = std::make_unique<Form1>(m_platform, ::GetModuleHandleW(nullptr));
         m_form->show();
-        pump();
+        DispatchPendingMessages();
     }
     void TearDown() override {
         m_form.reset();
-        pump();
+        DispatchPendingMessages();
         zenalto::win32::SetLastWindowClosedHandler({});
         ::OleUninitialize();
     }
@@ -110,7 +95,7 @@ public:
     }
     static void press(HWND button) {
         ::SendMessageW(button, BM_CLICK, 0, 0);
-        pump();
+        DispatchPendingMessages();
     }
     void click(const char* button) const { press(control(button)); }
     // The menu item of that name, found in the window's menu bar by its caption.
@@ -131,7 +116,7 @@ public:
                 ::GetMenuStringW(popup, static_cast<UINT>(i), shown, 64, MF_BYPOSITION);
                 if (std::u16string(shown, shown + std::wcslen(shown)) == caption) {
                     ::PostMessageW(m_form->window(), WM_COMMAND, ::GetMenuItemID(popup, i), 0);
-                    pump();
+                    DispatchPendingMessages();
                     return;
                 }
             }
@@ -143,18 +128,18 @@ public:
         const HWND focus = ::GetFocus();
         ::PostMessageW(focus, WM_KEYDOWN, virtualKey, 1);
         ::PostMessageW(focus, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001U));
-        pump();
+        DispatchPendingMessages();
     }
     // Alt and a letter, as the keyboard sends it.
     static void altKey(wchar_t letter) {
         ::PostMessageW(::GetFocus(), WM_SYSCHAR, letter, static_cast<LPARAM>(0x20000001U));
-        pump();
+        DispatchPendingMessages();
     }
     void scroll(int request, int position = 0) const {
         ::SendMessageW(m_form->window(), WM_HSCROLL,
                        MAKEWPARAM(static_cast<WORD>(request), static_cast<WORD>(position)),
                        reinterpret_cast<LPARAM>(control("HScroll1")));
-        pump();
+        DispatchPendingMessages();
     }
     HWND about() const {
         const auto found = windowsOfClass(L"ZenaltofrmAbout");
@@ -306,7 +291,7 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
                  MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
              ::SendMessageW(parts.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
              ::SendMessageW(parts.hwndList, WM_LBUTTONUP, 0, at);
-             pump();
+             DispatchPendingMessages();
              EXPECT_EQ(t.text("Text2"), u"6378.245");
              EXPECT_EQ(::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0), FALSE);
              key(VK_DOWN);
@@ -324,7 +309,7 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
              for (const wchar_t c : std::wstring(L"WGS72")) {
                  ::PostMessageW(::GetFocus(), WM_CHAR, c, 1);
              }
-             pump();
+             DispatchPendingMessages();
          },
          start1,
          start2,
@@ -435,7 +420,7 @@ TEST_F(Win32Windows, ListChoiceIsOneClickWhateverTheNotificationOrder) {
     notify(CBN_SELENDOK);
     notify(CBN_CLOSEUP);
     notify(CBN_SELCHANGE);
-    pump();
+    DispatchPendingMessages();
     EXPECT_EQ(text("Text2"), u"6378.160");
     EXPECT_EQ(radiusWrites, 1);
     ::SetWindowLongPtrW(radius, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
@@ -458,7 +443,7 @@ TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
     Form1 form(m_platform, ::GetModuleHandleW(nullptr));
     zenalto::win32::frmAbout dialog(m_platform, ::GetModuleHandleW(nullptr));
     dialog.Show();
-    pump();
+    DispatchPendingMessages();
     const zenalto::win32::LayoutWindow* windows[] = {&form, &dialog};
     for (const auto* window : windows) {
         const auto& layout = window->layout();
@@ -533,7 +518,7 @@ TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
 // What a screen reader asks each named control for.
 TEST_F(Win32Windows, FieldsAnswerScreenReadersWithTheirNames) {
     m_form->commands().Command4_Click();
-    pump();
+    DispatchPendingMessages();
     auto* dialog = dynamic_cast<zenalto::win32::frmAbout*>(m_form->commands().aboutDialog());
     ASSERT_NE(dialog, nullptr);
     const zenalto::win32::LayoutWindow* windows[] = {m_form.get(), dialog};
@@ -617,7 +602,7 @@ TEST_F(Win32Windows, OneAboutDialogUnloadedAndLoadedAgain) {
         },
         [&] {
             ::PostMessageW(about(), WM_CLOSE, 0, 0);
-            pump();
+            DispatchPendingMessages();
         },
         [&] { key(VK_RETURN); },
     };
@@ -637,11 +622,11 @@ TEST_F(Win32Windows, OneAboutDialogUnloadedAndLoadedAgain) {
 TEST_F(Win32Windows, LastWindowClosedEndsTheProgram) {
     click("Command4");
     ::PostMessageW(m_form->window(), WM_CLOSE, 0, 0);
-    pump();
+    DispatchPendingMessages();
     EXPECT_FALSE(m_form->isLoaded());
     EXPECT_EQ(m_lastWindowClosed, 0);
     ::PostMessageW(about(), WM_CLOSE, 0, 0);
-    pump();
+    DispatchPendingMessages();
     EXPECT_EQ(m_lastWindowClosed, 1);
 }
 

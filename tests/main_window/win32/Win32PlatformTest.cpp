@@ -17,27 +17,14 @@
 
 #include "about/win32/frmAbout.h"
 #include "layout/LayoutWindow.h"
+#include "layout/Win32Text.h"
 #include "main_window/win32/Form1.h"
 #include "platform/Win32Platform.h"
 
 namespace {
 
-std::u16string windowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return {text.begin(), text.end()};
-}
-
-void pump() {
-    MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-        if (!zenalto::win32::TranslateDialogMessage(message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
-}
+using zenalto::win32::DispatchPendingMessages;
+using zenalto::win32::windowText;
 
 // A message box of the thread, once one is open.
 HWND waitForMessageBox(DWORD thread) {
@@ -67,14 +54,14 @@ TEST(Win32Platform, RegionalSeparatorAndMessageBoxesModalToTheProgram) {
     zenalto::Win32Platform platform;
     zenalto::win32::Form1 form(platform, ::GetModuleHandleW(nullptr));
     form.show();
-    pump();
+    DispatchPendingMessages();
 
     form.commands().Command1_Click();
     EXPECT_EQ(windowText(form.control("Text3")), u"7812,50598");
     EXPECT_EQ(windowText(form.control("Text4")), u"28125,02151");
 
     form.commands().Command4_Click();
-    pump();
+    DispatchPendingMessages();
     const auto* dialog = dynamic_cast<zenalto::win32::frmAbout*>(form.commands().aboutDialog());
     ASSERT_NE(dialog, nullptr);
     const HWND about = dialog->window();

@@ -122,6 +122,10 @@ private:
 // exit code.
 int RunMessageLoop();
 
+// The messages already queued for the thread, handled as that loop handles
+// them, without waiting for more.
+void DispatchPendingMessages();
+
 // One step of that loop before the message is dispatched: Tab, Enter, Esc and
 // the Alt+letter keys of a layout window. True when the message was used up.
 bool TranslateDialogMessage(MSG& message);
