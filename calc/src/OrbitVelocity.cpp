@@ -14,18 +14,21 @@ struct PromptTexts {
     std::u16string_view altitude;
     std::u16string_view radius;
     std::u16string_view orbitRadius;
+    std::u16string_view radiusTooLarge;
 };
 
 constexpr PromptTexts ButtonPrompts{
     u" Introduzca un valor de altitud satelital",
     u" Introduzca un valor de radio terrestre",
     u" Introduzca una altitud satelital mayor que menos el radio terrestre",
+    u" Introduzca un valor de radio terrestre menor",
 };
 
 constexpr PromptTexts MenuPrompts{
     u" introduzca un valor de altitud satelital",
     u" introduzca un valor de radio terrestre",
     u" introduzca una altitud satelital mayor que menos el radio terrestre",
+    u" introduzca un valor de radio terrestre menor",
 };
 
 Message InputError(std::u16string_view prompt) {
@@ -53,6 +56,15 @@ CalculationResult CalculateOrbitVelocity(std::u16string_view altitudeText,
     const Real a = R * 1000.0;
     const Real b = h * 1000.0;
     const Real r = a + b;
+    // A radius beyond any Real, or one whose metres or whose share of the
+    // orbit radius overflow, is the radius's fault: say so rather than blame
+    // the altitude. The altitude is judged first, as the zero checks are.
+    const bool altitudeOverflows = !std::isfinite(b);
+    const bool radiusOverflows =
+        !std::isfinite(a) || (!std::isfinite(r) && std::fabs(a) > std::fabs(b));
+    if (!altitudeOverflows && radiusOverflows) {
+        return InputError(texts.radiusTooLarge);
+    }
     // An altitude at or below minus the radius (or a sum beyond any Real)
     // leaves no orbit: refuse it rather than divide by zero or take the root
     // of a negative number.

@@ -43,7 +43,7 @@ Text Long(std::u16string_view head, char16_t fill, std::size_t count,
     return Text{head, fill, count, tail};
 }
 
-enum class Refused { Altitude, Radius, Orbit };
+enum class Refused { Altitude, Radius, Orbit, WideRadius };
 
 // The same results as the plain altitude and radius texts.
 struct SameAs {
@@ -61,10 +61,11 @@ struct BadRow {
 
 Message Expected(Refused refused) {
     const char16_t* prompt =
-        refused == Refused::Altitude ? u" Introduzca un valor de altitud satelital"
-        : refused == Refused::Radius ? u" Introduzca un valor de radio terrestre"
-                                     : u" Introduzca una altitud satelital mayor que menos el "
-                                       u"radio terrestre";
+        refused == Refused::Altitude     ? u" Introduzca un valor de altitud satelital"
+        : refused == Refused::Radius     ? u" Introduzca un valor de radio terrestre"
+        : refused == Refused::WideRadius ? u" Introduzca un valor de radio terrestre menor"
+                                         : u" Introduzca una altitud satelital mayor que menos el "
+                                           u"radio terrestre";
     return Message{prompt, MessageStyleCritical, u"Error en la introducción de datos"};
 }
 
@@ -161,13 +162,13 @@ INSTANTIATE_TEST_SUITE_P(
                Long(u"", u'0', TenMegabytes, u"6378.206"), SameAs{u"159", u"6378.206"}},
         BadRow{"the radius and 10 MB of zeros", Altitude, Long(u"6378.206", u'0', TenMegabytes),
                SameAs{u"159", u"6378.206"}},
-        BadRow{"1 MB of nines", Altitude, Long(u"", u'9', OneMegabyte), Refused::Orbit},
+        BadRow{"1 MB of nines", Altitude, Long(u"", u'9', OneMegabyte), Refused::WideRadius},
         BadRow{"NUL inside", Altitude, Plain(std::u16string_view(u"6378\0.206", 9)),
                SameAs{u"159", u"6378"}},
         BadRow{"full-width digits", Altitude, Plain(u"\uFF16\uFF13\uFF17\uFF18"), Refused::Radius},
         BadRow{"lone &H", Altitude, Plain(u"&h"), Refused::Radius},
-        BadRow{"1e99999", Altitude, Plain(u"1e99999"), Refused::Orbit},
-        BadRow{"-1e99999", Altitude, Plain(u"-1e99999"), Refused::Orbit},
+        BadRow{"1e99999", Altitude, Plain(u"1e99999"), Refused::WideRadius},
+        BadRow{"-1e99999", Altitude, Plain(u"-1e99999"), Refused::WideRadius},
         BadRow{"--5", Altitude, Plain(u"--5"), Refused::Radius},
         // Both huge and of opposite signs: no orbit radius can be formed.
         BadRow{"both infinite", Plain(u"1e99999"), Plain(u"-1e99999"), Refused::Orbit}));

@@ -80,7 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What the calculation must do, worked out here step by step.
     const Real h = ValueOfText(altitude);
     const Real R = ValueOfText(radius);
-    const Real r = R * 1000.0 + h * 1000.0;
+    const Real a = R * 1000.0;
+    const Real b = h * 1000.0;
+    const Real r = a + b;
+    const bool radiusAtFault =
+        std::isfinite(b) && (!std::isfinite(a) || (!std::isfinite(r) && std::abs(a) > std::abs(b)));
     const Real v = std::sqrt(GM / r);
     const Real w = v * 3.6;
     const bool orbit = std::isfinite(r) && r > 0.0 && std::isfinite(v) && std::isfinite(w);
@@ -107,7 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::u16string_view expected =
             h == 0.0   ? u" Introduzca un valor de altitud satelital"
             : R == 0.0 ? u" Introduzca un valor de radio terrestre"
-                       : u" Introduzca una altitud satelital mayor que menos el radio terrestre";
+            : radiusAtFault
+                ? u" Introduzca un valor de radio terrestre menor"
+                : u" Introduzca una altitud satelital mayor que menos el radio terrestre";
         Check(h == 0.0 || R == 0.0 || !orbit, "a message where texts are due");
         Check(message.prompt == expected, "not the message the inputs call for");
         Check(message.style == MessageStyleCritical &&

@@ -82,8 +82,9 @@ private slots:
             << "";
         QTest::newRow("1 MB of nines as altitude") << "Text1" << QString(OneMegabyte, u'9') << ""
                                                    << "" << noOrbit;
-        QTest::newRow("1 MB of nines as radius") << "Text2" << QString(OneMegabyte, u'9') << ""
-                                                 << "" << noOrbit;
+        QTest::newRow("1 MB of nines as radius")
+            << "Text2" << QString(OneMegabyte, u'9') << ""
+            << "" << QStringLiteral(" Introduzca un valor de radio terrestre menor");
         QTest::newRow("NUL after the altitude")
             << "Text1" << QStringLiteral("159") + QChar(0) + QStringLiteral("77") << velocity
             << perHour << "";

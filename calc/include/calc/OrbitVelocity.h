@@ -42,8 +42,10 @@ struct OrbitVelocityTexts {
 
 using CalculationResult = std::variant<OrbitVelocityTexts, Message>;
 
-// A zero altitude is refused first, then a zero radius, then an orbit radius
-// that is not a finite number above zero (or a velocity that overflows); any of
+// A zero altitude is refused first, then a zero radius, then a radius too
+// large to make an orbit radius of (an infinity, or one whose metres overflow
+// or outweigh the altitude's in an overflowing sum), then an orbit radius that
+// is not a finite number above zero (or a velocity that overflows); any of
 // these gives a Message and the caller leaves the result fields as they were.
 [[nodiscard]] CalculationResult CalculateOrbitVelocity(std::u16string_view altitudeText,
                                                        std::u16string_view radiusText,
