@@ -56,6 +56,10 @@ echo "Depends: $depends"
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation fonts-dejavu-core; do
   grep -q "$needed" <<<"$depends" || { echo "the package does not depend on $needed"; exit 1; }
 done
+# "System Info..." has a program to start once the suggested one is installed.
+suggests=$(dpkg-deb -f "$deb" Suggests)
+echo "Suggests: $suggests"
+grep -q '^hardinfo' <<<"$suggests" || { echo "the package does not suggest hardinfo"; exit 1; }
 listing=$(dpkg-deb -c "$deb")
 for file in /usr/bin/Zenalto "/usr/share/applications/$app_id.desktop" \
   "/usr/share/metainfo/$app_id.metainfo.xml" "/usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
