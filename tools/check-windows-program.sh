@@ -256,11 +256,12 @@ installed_10() {
   wine reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
   wine "$next/zenalto-1.0-setup.exe" /S || true
 }
-# The same, and the installed Zenalto.exe running, started as `running`.
+# The same, and the installed Zenalto.exe running for as long as a case
+# needs (`launch` would end it after 120 s), as process $running_pid.
 installed_and_running() {
   installed_10
-  launch running "$installed/Zenalto.exe"
-  running_pid=$launched
+  wine "$installed/Zenalto.exe" &
+  running_pid=$!
   driver window "$title" >/dev/null || true
   check "1.0 installed and running" "$(state)" "$installed_10"
 }
