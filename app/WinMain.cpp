@@ -14,8 +14,29 @@
 #include "main_window/win32/Form1.h"
 #include "platform/Win32Platform.h"
 
+namespace {
+
+// Held while the program runs, and let go by Windows when it ends, however it
+// ends: the setup program and the uninstaller test for it before they touch
+// Zenalto.exe (installer/Zenalto.nsh names it too). In the global namespace so
+// that a setup run by an administrator sees a copy that another user runs in
+// another session; with no access list, so that the copy of a second user
+// opens the same mutex and holds it too, instead of being refused.
+void announceRunning() {
+    SECURITY_DESCRIPTOR anyone{};
+    anyone.Revision = SECURITY_DESCRIPTOR_REVISION;
+    anyone.Control = SE_DACL_PRESENT;  // and no list: every user may open it
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &anyone, FALSE};
+    // Never closed: the handle lives as long as the process. Without it (a
+    // Windows that refuses the name) the program runs all the same.
+    static_cast<void>(::CreateMutexW(&attributes, FALSE, L"Global\\Zenalto-running"));
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
+    announceRunning();
     // COM for the picture decoder and the screen readers' accessible objects.
     const HRESULT ole = ::OleInitialize(nullptr);
     int exitCode = 0;

@@ -9,7 +9,15 @@
 #      entry, the installed program started from the shortcut; installed again
 #      over itself and into another folder, one copy each time; a silent
 #      uninstall leaves nothing behind;
-#   3. screenshots of both windows in build/mingw/screenshots/.
+#   3. the setup program and the uninstaller while the installed Zenalto.exe
+#      runs: a silent 1.1 setup over 1.0, the same setup run interactively
+#      (its question answered with the pointer: Cancel, then Retry once the
+#      program is closed), a silent uninstall; none may change anything while
+#      the program runs nor report success without having done its work;
+#   4. the same two while another program keeps Zenalto.exe open: each fails
+#      with exit code 2 and changes nothing;
+#   5. screenshots of both windows in build/mingw/screenshots/.
+# ZENALTO_NSI=PATH checks another setup script (an older one, by hand) in 3.
 # Keyboard and pointer go through the X server (xdotool); the fields are read
 # back by zenalto_driver.exe, run under Wine beside the program. Installs what
 # it needs when missing. Goes on after a failed check and fails at the end;
@@ -196,6 +204,119 @@ check "silent uninstall: uninstall entries, shortcuts, programs" "$(copies)" "0 
 check "silent uninstall: its key" "$(wine reg query "$uninstall_key" >/dev/null 2>&1 && echo there || echo gone)" gone
 check "silent uninstall: files or folders named Zenalto" \
   "$(find "$WINEPREFIX/drive_c" -iname '*zenalto*' | wc -l)" 0
+
+echo "== the setup program and the uninstaller while Zenalto runs"
+# A 1.1 of the same program, told apart by bytes added past the end of its
+# image, where Windows does not look; setup programs of both versions, from
+# the setup script under test.
+next=$work/next
+mkdir -p "$next"
+program_10=$build/installer/Zenalto.exe
+program_11=$next/Zenalto.exe
+{ cat "$program_10"; printf 'Zenalto 1.1'; } >"$program_11"
+nsi=${ZENALTO_NSI:-$root/installer/Zenalto.nsi}
+make_setup() { # VERSION PROGRAM
+  makensis -V1 -INPUTCHARSET UTF8 -DVERSION="$1" -DPROGRAM="$2" \
+    -DUNINSTALLER="$build/installer/Uninstall.exe" -DICON="$root/resources/icon/zenalto.ico" \
+    -DOUTFILE="$next/zenalto-$1-setup.exe" "$nsi"
+}
+make_setup 1.0 "$program_10"
+make_setup 1.1 "$program_11"
+installed=$program_files/Zenalto
+# What is installed: the entry's version, which Zenalto.exe, the uninstaller
+# and the shortcut.
+state() {
+  local program=none
+  cmp -s "$program_10" "$installed/Zenalto.exe" && program=1.0
+  cmp -s "$program_11" "$installed/Zenalto.exe" && program=1.1
+  echo "entry $(reg_value DisplayVersion), Zenalto.exe $program," \
+    "Uninstall.exe $(test -f "$installed/Uninstall.exe" && echo yes || echo no)," \
+    "shortcut $(test -f "$start_menu/Zenalto.lnk" && echo yes || echo no)"
+}
+installed_10='entry 1.0, Zenalto.exe 1.0, Uninstall.exe yes, shortcut yes'
+# Runs a program, prints its exit code.
+run() {
+  local code=0
+  wine "$@" || code=$?
+  echo "$code"
+}
+# Clicks the point that the driver gives (answer, button), if it gives one.
+click_driver() {
+  local point
+  point=$(driver "$@") || return 0
+  # shellcheck disable=SC2086
+  xdotool mousemove --sync $point click 1
+}
+# From whatever the case before left: 1.0 installed by its setup program.
+running_pid=
+installed_10() {
+  wineserver -k 2>/dev/null || true
+  for pid in $running_pid $launched; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$installed" "$start_menu/Zenalto.lnk"
+  wine reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
+  wine "$next/zenalto-1.0-setup.exe" /S || true
+}
+# The same, and the installed Zenalto.exe running for as long as a case
+# needs (`launch` would end it after 120 s), as process $running_pid.
+installed_and_running() {
+  installed_10
+  wine "$installed/Zenalto.exe" &
+  running_pid=$!
+  driver window "$title" >/dev/null || true
+  check "1.0 installed and running" "$(state)" "$installed_10"
+}
+# NSIS's caption, its last space included.
+setup_title='Instalación de Zenalto '
+running_message='Zenalto está abierto. Ciérrelo y pulse Reintentar, o pulse Cancelar para salir sin cambiar nada.'
+
+installed_and_running
+check "1.1 setup /S while Zenalto runs: exit code" "$(run "$next/zenalto-1.1-setup.exe" /S)" 3
+check "1.1 setup /S while Zenalto runs: nothing changed" "$(state)" "$installed_10"
+
+installed_and_running
+launch setup "$next/zenalto-1.1-setup.exe"
+click_driver button "$setup_title" 1 # Instalar
+check "1.1 setup while Zenalto runs: the question" "$(driver message)" "$running_message"
+click_driver answer 2 # Cancel
+wait "$launched" || true
+check "1.1 setup while Zenalto runs, Cancel: exit code" "$(exit_code setup)" 1
+check "1.1 setup while Zenalto runs, Cancel: nothing changed" "$(state)" "$installed_10"
+launch setup "$next/zenalto-1.1-setup.exe"
+click_driver button "$setup_title" 1
+check "1.1 setup, Zenalto still running: the question" "$(driver message)" "$running_message"
+driver close "$title" || true
+driver gone "$title" || true
+click_driver answer 4 # Retry
+click_driver button "$setup_title" 1 # Cerrar, once installed
+wait "$launched" || true
+check "1.1 setup, Zenalto closed, Retry: exit code" "$(exit_code setup)" 0
+check "1.1 setup, Zenalto closed, Retry: 1.1 installed" "$(state)" \
+  'entry 1.1, Zenalto.exe 1.1, Uninstall.exe yes, shortcut yes'
+
+installed_and_running
+check "Uninstall.exe /S while Zenalto runs: exit code" "$(run "$installed/Uninstall.exe" /S)" 3
+check "Uninstall.exe /S while Zenalto runs: nothing changed" "$(state)" "$installed_10"
+driver close "$title" || true
+wait "$running_pid" || true
+check "Uninstall.exe /S once Zenalto is closed: exit code" "$(run "$installed/Uninstall.exe" /S)" 0
+check "Uninstall.exe /S once Zenalto is closed, as it returns: entries, shortcuts, programs" \
+  "$(copies)" "0 0 0"
+timeout 60 wineserver -w || echo "Wine processes still running after 60 s"
+check "Uninstall.exe /S once Zenalto is closed, once it has ended: its folder" \
+  "$(test -e "$installed" && echo there || echo gone)" gone
+
+echo "== the setup program and the uninstaller when Zenalto.exe cannot be written or deleted"
+installed_10
+# Kept open by another program, which lets no one write or delete it.
+wine "$driver_exe" hold "$(windows_path "$installed/Zenalto.exe")" >"$work/hold.out" &
+holder=$!
+for _ in $(seq 50); do grep -qs held "$work/hold.out" && break; sleep 0.2; done
+check "Zenalto.exe held open: 1.1 setup /S, exit code" "$(run "$next/zenalto-1.1-setup.exe" /S)" 2
+check "Zenalto.exe held open: 1.1 setup /S, nothing changed" "$(state)" "$installed_10"
+check "Zenalto.exe held open: Uninstall.exe /S, exit code" "$(run "$installed/Uninstall.exe" /S)" 2
+check "Zenalto.exe held open: Uninstall.exe /S, nothing changed" "$(state)" "$installed_10"
+kill "$holder" 2>/dev/null || true
+wait "$holder" 2>/dev/null || true
 
 echo "screenshots: $shots"
 if ((failures > 0)); then

@@ -19,6 +19,17 @@
 //                                     table, prints each that differs, or
 //                                     "all in place"
 //   zenalto_driver close TITLE        asks the window of that title to close
+//   zenalto_driver button TITLE ID    the screen point at the middle of the
+//                                     control ID of the window of that title
+//                                     that no other window owns, "X Y", once
+//                                     the control is enabled
+//   zenalto_driver message            waits for a message box, prints its text
+//   zenalto_driver hold PATH          opens the file for reading and lets no
+//                                     one else write or delete it, prints
+//                                     "held", keeps it so for 120 s at most
+//   zenalto_driver answer ID          the screen point at the middle of the
+//                                     message box's button ID (IDRETRY 4,
+//                                     IDCANCEL 2...), "X Y"
 //
 // A control is found by its identifier, 100 plus its index in the layout
 // table, among all the window's descendants. The exit status is 0 when the
@@ -34,6 +45,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -72,11 +84,13 @@ int fail(const std::string& reason) {
 struct WindowSearch {
     std::wstring_view title;
     HWND found = nullptr;
+    bool unownedOnly = false;
 };
 
 BOOL CALLBACK matchTitle(HWND window, LPARAM parameter) {
     auto& search = *reinterpret_cast<WindowSearch*>(parameter);
-    if (::IsWindowVisible(window) == FALSE) {
+    if (::IsWindowVisible(window) == FALSE ||
+        (search.unownedOnly && ::GetWindow(window, GW_OWNER) != nullptr)) {
         return TRUE;
     }
     std::wstring title(512, L'\0');
@@ -89,16 +103,41 @@ BOOL CALLBACK matchTitle(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-HWND findWindow(std::wstring_view title) {
-    WindowSearch search{title};
+HWND findWindow(std::wstring_view title, bool unownedOnly = false) {
+    WindowSearch search{title, nullptr, unownedOnly};
     ::EnumWindows(matchTitle, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND waitForWindow(std::wstring_view title) {
+HWND waitForWindow(std::wstring_view title, bool unownedOnly = false) {
     for (DWORD waited = 0; waited < WaitMilliseconds; waited += PollMilliseconds) {
-        if (HWND window = findWindow(title)) {
+        if (HWND window = findWindow(title, unownedOnly)) {
             return window;
+        }
+        ::Sleep(PollMilliseconds);
+    }
+    return nullptr;
+}
+
+// A message box: a shown dialog that another window owns.
+BOOL CALLBACK matchMessageBox(HWND window, LPARAM parameter) {
+    std::wstring className(64, L'\0');
+    className.resize(static_cast<std::size_t>(
+        ::GetClassNameW(window, className.data(), static_cast<int>(className.size()))));
+    if (::IsWindowVisible(window) == FALSE || className != L"#32770" ||
+        ::GetWindow(window, GW_OWNER) == nullptr) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(parameter) = window;
+    return FALSE;
+}
+
+HWND waitForMessageBox() {
+    for (DWORD waited = 0; waited < WaitMilliseconds; waited += PollMilliseconds) {
+        HWND found = nullptr;
+        ::EnumWindows(matchMessageBox, reinterpret_cast<LPARAM>(&found));
+        if (found != nullptr) {
+            return found;
         }
         ::Sleep(PollMilliseconds);
     }
@@ -274,6 +313,59 @@ int close(const std::wstring& title) {
     return 0;
 }
 
+// The screen point at the middle of the child ID of WINDOW, once it is
+// enabled.
+int middleOf(HWND window, int id) {
+    HWND child = window != nullptr ? ::GetDlgItem(window, id) : nullptr;
+    for (DWORD waited = 0;
+         child != nullptr && ::IsWindowEnabled(child) == FALSE && waited < WaitMilliseconds;
+         waited += PollMilliseconds) {
+        ::Sleep(PollMilliseconds);
+    }
+    RECT rect{};
+    if (child == nullptr || ::IsWindowEnabled(child) == FALSE ||
+        ::GetWindowRect(child, &rect) == FALSE) {
+        return fail("no enabled control " + std::to_string(id));
+    }
+    std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    return 0;
+}
+
+int button(const std::wstring& title, int id) {
+    return middleOf(waitForWindow(title, true), id);
+}
+
+// The text of a message box is its static control 0xFFFF.
+constexpr int MessageBoxTextId = 0xFFFF;
+
+int message() {
+    HWND box = waitForMessageBox();
+    HWND textControl = box != nullptr ? ::GetDlgItem(box, MessageBoxTextId) : nullptr;
+    if (textControl == nullptr) {
+        return fail("no message box");
+    }
+    std::printf("%s\n", utf8(text(textControl)).c_str());
+    return 0;
+}
+
+int answer(int id) {
+    return middleOf(waitForMessageBox(), id);
+}
+
+// A file that another program keeps open, as an antivirus or a backup does.
+int hold(const std::wstring& path) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return fail("cannot open " + utf8(path));
+    }
+    std::printf("held\n");
+    std::fflush(stdout);
+    ::Sleep(LaunchMilliseconds);
+    ::CloseHandle(file);
+    return 0;
+}
+
 int place(std::string_view name) {
     const auto index = controlIndex(name);
     if (!index) {
@@ -344,12 +436,24 @@ int controls() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2 && argc != 3) {
-        return fail("usage: zenalto_driver COMMAND [ARGUMENT]");
+    if (argc < 2 || argc > 4) {
+        return fail("usage: zenalto_driver COMMAND [ARGUMENT...]");
     }
     const std::wstring command = argv[1];
-    const std::wstring argument = argc == 3 ? argv[2] : L"";
+    const std::wstring argument = argc >= 3 ? argv[2] : L"";
     const std::string name = utf8(argument);
+    if (command == L"button" && argc == 4) {
+        return button(argument, static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
+    }
+    if (command == L"hold" && argc == 3) {
+        return hold(argument);
+    }
+    if (command == L"message" && argc == 2) {
+        return message();
+    }
+    if (command == L"answer" && argc == 3) {
+        return answer(static_cast<int>(std::wcstol(argument.c_str(), nullptr, 10)));
+    }
     if (command == L"launch" && argc == 3) {
         return launch(argument);
     }
