@@ -526,6 +526,8 @@ var Zenalto = (function () {
       }
       doc.documentElement.dataset.ended = "true";
     },
-    ended: function () { return ended; }
+    ended: function () { return ended; },
+    // The text a field gave the program, while the program copies it.
+    taken: ""
   };
 })();

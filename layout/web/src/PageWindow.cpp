@@ -23,12 +23,15 @@ EM_JS(void, zenalto_unload, (const char* name), {
 EM_JS(int, zenalto_loaded, (const char* name), {
     return Zenalto.loaded(UTF8ToString(name)) ? 1 : 0;
 });
-EM_JS(int, zenalto_text_length, (const char* window, const char* name), {
-    return Zenalto.text(UTF8ToString(window), UTF8ToString(name)).length;
+// A field's text is taken from the page once: its length first, for the
+// program to make room, then its code units.
+EM_JS(int, zenalto_take_text, (const char* window, const char* name), {
+    Zenalto.taken = Zenalto.text(UTF8ToString(window), UTF8ToString(name));
+    return Zenalto.taken.length;
 });
-EM_JS(void, zenalto_read_text, (const char* window, const char* name, char16_t* buffer, int length), {
-    var text = Zenalto.text(UTF8ToString(window), UTF8ToString(name));
-    var at = buffer >> 1;
+EM_JS(void, zenalto_read_text, (char16_t* buffer, int length), {
+    var text = Zenalto.taken, at = buffer >> 1;
+    Zenalto.taken = "";
     for (var i = 0; i < length; ++i) HEAPU16[at + i] = text.charCodeAt(i);
 });
 EM_JS(void, zenalto_set_text, (const char* window, const char* name, const char16_t* text, int length), {
@@ -94,11 +97,9 @@ bool PageWindow::loaded() const {
 std::u16string PageWindow::text(std::string_view name) const {
     const std::string window = nameOf(m_layout.name);
     const std::string control = nameOf(name);
-    const int length = zenalto_text_length(window.c_str(), control.c_str());
+    const int length = zenalto_take_text(window.c_str(), control.c_str());
     std::u16string text(static_cast<std::size_t>(std::max(length, 0)), u'\0');
-    if (length > 0) {
-        zenalto_read_text(window.c_str(), control.c_str(), text.data(), length);
-    }
+    zenalto_read_text(text.data(), static_cast<int>(text.size()));
     return text;
 }
 
