@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace zenalto {
 
@@ -145,7 +146,10 @@ int EstimateDecimalExponent(int binaryExponent) noexcept {
 }  // namespace
 
 ScientificText::ScientificText(Real value, int precision) noexcept {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
+    // std::bit_cast is missing from some standard libraries (Emscripten 3.1's).
+    std::uint64_t bits = 0;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
     if ((bits >> 63U) != 0) {
         m_chars[m_size++] = '-';
     }

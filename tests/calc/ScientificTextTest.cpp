@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -27,6 +27,19 @@ namespace {
 
 constexpr Real Max = std::numeric_limits<Real>::max();
 constexpr Real Tiny = std::numeric_limits<Real>::denorm_min();
+
+// std::bit_cast is missing from some standard libraries (Emscripten 3.1's).
+std::uint64_t Bits(Real value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+Real RealOfBits(std::uint64_t bits) {
+    Real value = 0.0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
 
 std::u16string Wide(std::string_view text) {
     std::u16string wide;
@@ -68,16 +81,12 @@ std::vector<Real> SampleReals() {
     std::mt19937_64 random(20261207);
     for (int i = 0; i < 2500; ++i) {
         const std::uint64_t bits = random();
-        values.push_back(std::bit_cast<Real>(bits));
-        values.push_back(std::bit_cast<Real>(bits >> 12U));
+        values.push_back(RealOfBits(bits));
+        values.push_back(RealOfBits(bits >> 12U));
         values.push_back(std::ldexp(static_cast<Real>(bits >> (11 + i % 53)), -(i % 64)));
     }
     std::erase_if(values, [](Real value) { return !std::isfinite(value); });
     return values;
-}
-
-std::uint64_t Bits(Real value) {
-    return std::bit_cast<std::uint64_t>(value);
 }
 
 TEST(ScientificTextTest, SeventeenDigitsReadBackAsTheSameReal) {
