@@ -60,7 +60,10 @@ public:
 
     // A message box modal to the application, with an OK button; style 0 has
     // no icon, style 16 the critical icon. An empty title shows "Zenalto".
-    // Returns when the user has closed it.
+    // Returns when the user has closed it; where the platform cannot wait (a
+    // web page), it returns once the box is up, and the box keeps every other
+    // control from taking input until it is closed. Callers therefore show a
+    // message as the last thing they do.
     virtual void messageBox(std::u16string_view prompt, int style, std::u16string_view title) = 0;
 
     // The decimal separator of the user's regional settings.
