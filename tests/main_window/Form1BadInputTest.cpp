@@ -1,9 +1,11 @@
-// Odd texts pasted into the altitude and radius fields of the main window, a
-// megabyte long among them: "Calcular" shows the message due or the right
-// velocities, and the fields keep every character that was pasted.
+// Odd texts pasted into the altitude and radius fields of the main window, as
+// long as a field holds among them: "Calcular" shows the message due or the
+// right velocities, and the fields keep every character that was pasted. A
+// longer paste keeps the field's length.
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -18,6 +20,8 @@ using Shown = FakePlatform::ShownMessage;
 namespace {
 
 constexpr qsizetype OneMegabyte = 1 << 20;
+// The most characters a field takes, as on Windows.
+constexpr qsizetype FieldLength = 32'767;
 
 const std::u16string InputTitle = u"Error en la introducción de datos";
 
@@ -31,6 +35,10 @@ private:
     std::unique_ptr<Form1> m_form;
 
     QLineEdit* text(const QString& name) const {
+        // The list's edit area stands for the list.
+        if (auto* list = m_form->findChild<QComboBox*>(name)) {
+            return list->lineEdit();
+        }
         auto* found = m_form->findChild<QLineEdit*>(name);
         if (found == nullptr) {
             qFatal("no text box named %s", qPrintable(name));
@@ -71,19 +79,20 @@ private slots:
         const QString perHour = QStringLiteral("28125.02151");
         const QString noOrbit =
             QStringLiteral(" Introduzca una altitud satelital mayor que menos el radio terrestre");
-        QTest::newRow("1 MB of zeros before the altitude")
-            << "Text1" << QString(OneMegabyte, u'0') + QStringLiteral("159") << velocity << perHour
-            << "";
-        QTest::newRow("1 MB of zeros before the radius")
-            << "Text2" << QString(OneMegabyte, u'0') + QStringLiteral("6378.206") << velocity
+        QTest::newRow("a full field of zeros and the altitude")
+            << "Text1" << QString(FieldLength - 3, u'0') + QStringLiteral("159") << velocity
             << perHour << "";
-        QTest::newRow("the altitude and 1 MB of decimal zeros")
-            << "Text1" << QStringLiteral("159.") + QString(OneMegabyte, u'0') << velocity << perHour
-            << "";
-        QTest::newRow("1 MB of nines as altitude") << "Text1" << QString(OneMegabyte, u'9') << ""
-                                                   << "" << noOrbit;
-        QTest::newRow("1 MB of nines as radius")
-            << "Text2" << QString(OneMegabyte, u'9') << ""
+        QTest::newRow("a full field of zeros and the radius")
+            << "Text2" << QString(FieldLength - 8, u'0') + QStringLiteral("6378.206") << velocity
+            << perHour << "";
+        QTest::newRow("the altitude and a full field of decimal zeros")
+            << "Text1" << QStringLiteral("159.") + QString(FieldLength - 4, u'0') << velocity
+            << perHour << "";
+        QTest::newRow("a full field of nines as altitude")
+            << "Text1" << QString(FieldLength, u'9') << ""
+            << "" << noOrbit;
+        QTest::newRow("a full field of nines as radius")
+            << "Text2" << QString(FieldLength, u'9') << ""
             << "" << QStringLiteral(" Introduzca un valor de radio terrestre menor");
         QTest::newRow("NUL after the altitude")
             << "Text1" << QStringLiteral("159") + QChar(0) + QStringLiteral("77") << velocity
@@ -131,6 +140,26 @@ private slots:
             QCOMPARE(text(QStringLiteral("Text4"))->text(), QStringLiteral("0"));
         }
         QCOMPARE(text(field)->text(), pasted);  // the input is never rewritten
+    }
+
+    // A megabyte of digits, which froze the Windows edit control, keeps the
+    // field's first characters; a key typed then adds nothing.
+    void longPasteKeepsTheFieldsLength_data() {
+        QTest::addColumn<QString>("field");
+        for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Combo1"}) {
+            QTest::newRow(name) << name;
+        }
+    }
+    void longPasteKeepsTheFieldsLength() {
+        QFETCH(QString, field);
+        QString digits(OneMegabyte, u'0');
+        for (qsizetype i = 0; i < digits.size(); ++i) {
+            digits[i] = QChar(static_cast<char16_t>(u'0' + i % 10));
+        }
+        pasteInto(field, digits);
+        QCOMPARE(text(field)->text(), digits.left(FieldLength));
+        QTest::keyClick(text(field), Qt::Key_5);
+        QCOMPARE(text(field)->text(), digits.left(FieldLength));
     }
 };
 

@@ -30,6 +30,13 @@
 //   zenalto_driver answer ID          the screen point at the middle of the
 //                                     message box's button ID (IDRETRY 4,
 //                                     IDCANCEL 2...), "X Y"
+//   zenalto_driver paste NAME COUNT   puts COUNT digits on the clipboard, pastes
+//                                     them over the whole text of the main
+//                                     window's control NAME, then types one
+//                                     digit after them; prints the field's
+//                                     length and the milliseconds until the
+//                                     window answered and was repainted after
+//                                     each (for bench/run-paste-wine.sh)
 //
 // A control is found by its identifier, 100 plus its index in the layout
 // table, among all the window's descendants. The exit status is 0 when the
@@ -44,7 +51,10 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <optional>
 #include <string>
@@ -433,6 +443,82 @@ int controls() {
     return 0;
 }
 
+// Milliseconds until the window has handled what was sent and repainted
+// itself, or -1 when it did not answer within an hour.
+constexpr UINT AnswerMilliseconds = 3'600'000;
+
+long long answered(HWND main, HWND field, UINT message, WPARAM wParam) {
+    const auto start = std::chrono::steady_clock::now();
+    DWORD_PTR ignored = 0;
+    if (::SendMessageTimeoutW(field, message, wParam, 0, SMTO_NORMAL, AnswerMilliseconds,
+                              &ignored) == 0) {
+        return -1;
+    }
+    // The repainting that the change asked for, done now; then the window's
+    // own queue answers.
+    ::RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, AnswerMilliseconds, &ignored) ==
+        0) {
+        return -1;
+    }
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
+}
+
+bool putOnClipboard(const std::wstring& text) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (memory == nullptr) {
+        return false;
+    }
+    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    if (::OpenClipboard(nullptr) == FALSE) {
+        ::GlobalFree(memory);
+        return false;
+    }
+    ::EmptyClipboard();
+    const bool put = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    ::CloseClipboard();
+    if (!put) {
+        ::GlobalFree(memory);
+    }
+    return put;
+}
+
+int paste(std::string_view name, const std::wstring& count) {
+    const auto index = controlIndex(name);
+    HWND main = mainWindow();
+    HWND child = (index && main != nullptr) ? control(main, *index) : nullptr;
+    if (child == nullptr) {
+        return fail("no control " + std::string(name));
+    }
+    // The drop-down list's edit area takes the paste.
+    if (HWND edit = ::FindWindowExW(child, nullptr, L"Edit", nullptr)) {
+        child = edit;
+    }
+    const auto digits = static_cast<std::size_t>(std::wcstoul(count.c_str(), nullptr, 10));
+    std::wstring text(digits, L'0');
+    for (std::size_t i = 0; i < digits; ++i) {
+        text[i] = static_cast<wchar_t>(L'0' + (i * 7 + 3) % 10);
+    }
+    if (!putOnClipboard(text)) {
+        return fail("cannot write the clipboard");
+    }
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(child, EM_SETSEL, 0, -1, SMTO_NORMAL, 5000, &ignored);
+    const long long pasted = answered(main, child, WM_PASTE, 0);
+    DWORD_PTR length = 0;
+    ::SendMessageTimeoutW(child, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, AnswerMilliseconds, &length);
+    // A digit typed at the end of what was pasted.
+    ::SendMessageTimeoutW(child, EM_SETSEL, length, static_cast<LPARAM>(length), SMTO_NORMAL,
+                          AnswerMilliseconds, &ignored);
+    const long long typed = answered(main, child, WM_CHAR, L'5');
+    std::printf("%zu %lu %lld %lld\n", digits, static_cast<unsigned long>(length), pasted, typed);
+    return pasted >= 0 && typed >= 0 ? 0 : fail("the window did not answer within an hour");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -474,6 +560,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"text" && argc == 3) {
         return textOf(name);
+    }
+    if (command == L"paste" && argc == 4) {
+        return paste(name, argv[3]);
     }
     if (command == L"controls" && argc == 2) {
         return controls();

@@ -29,7 +29,7 @@ inline constexpr double FontPointSize = 8.25;
 enum class Kind : std::uint8_t {
     Frame,       // a captioned group border; may hold other controls
     Label,       // opaque, word-wrapping text
-    TextBox,     // single line, editable, centred, no length limit
+    TextBox,     // single line, editable, centred; its length as the table says
     ComboBox,    // drop-down combo box: an editable text with an unsorted list
     HScrollBar,  // horizontal scroll bar, Change reported on release of the thumb
     PushButton,
@@ -89,6 +89,9 @@ struct Control {
     ScrollRange scroll;                          // scroll bars only
     std::span<const std::u16string_view> items;  // combo boxes: the list's entries
     std::string_view picture;                    // pictures: the file name in resources/images/
+    // Text boxes and combo boxes' edit areas: the most characters a user can
+    // type or paste into the text; 0: no limit.
+    int maxLength = 0;
 };
 
 struct MenuItem {

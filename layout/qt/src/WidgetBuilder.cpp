@@ -94,10 +94,15 @@ QWidget* MakeLabel(const Control& control, QWidget& parent) {
     return label;
 }
 
+// A line edit's most characters, as the table says (0: no limit).
+int MaxLength(const Control& control) {
+    return control.maxLength > 0 ? control.maxLength : std::numeric_limits<int>::max();
+}
+
 QWidget* MakeTextBox(const Control& control, QWidget& parent) {
     auto* box = new QLineEdit(&parent);
     Place(*box, control);
-    box->setMaxLength(std::numeric_limits<int>::max());
+    box->setMaxLength(MaxLength(control));
     box->setAlignment(control.align == Align::Centre ? Qt::AlignCenter
                                                      : Qt::AlignLeft | Qt::AlignVCenter);
     box->setText(ToQString(control.caption));
@@ -124,6 +129,7 @@ QWidget* MakeComboBox(const Control& control, QWidget& parent) {
     // the text and reports it as chosen. Only a choice from the list may.
     combo->setCompleter(nullptr);
     QLineEdit* edit = combo->lineEdit();
+    edit->setMaxLength(MaxLength(control));
     QObject::disconnect(edit, SIGNAL(editingFinished()), combo, nullptr);
     QObject::disconnect(edit, SIGNAL(returnPressed()), combo, nullptr);
     if (control.colour) {

@@ -53,6 +53,44 @@ COLORREF colourRef(const layout::Colour& colour) {
     return RGB(colour.red, colour.green, colour.blue);
 }
 
+// A list or a scroll bar takes the mouse wheel only while it has the focus,
+// so that a stray turn over it never overwrites a typed radius or altitude:
+// since Windows 10 the wheel goes to the control under the pointer, focused
+// or not. Unused, the turn goes to the parent, as for any window that does
+// not handle it.
+struct WheelGuard {
+    WNDPROC original;
+    HWND control;  // the laid-out control: the guarded window or its parent
+};
+
+constexpr const wchar_t* WheelGuardProperty = L"Zenalto.WheelGuard";
+
+LRESULT CALLBACK wheelOnlyWithFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* guard = static_cast<WheelGuard*>(::GetPropW(window, WheelGuardProperty));
+    if (guard == nullptr) {
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    const WNDPROC original = guard->original;
+    if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) {
+        const HWND focus = ::GetFocus();
+        if (focus != guard->control && ::IsChild(guard->control, focus) == FALSE) {
+            return ::DefWindowProcW(window, message, wParam, lParam);
+        }
+    } else if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        ::RemovePropW(window, WheelGuardProperty);
+        delete guard;
+    }
+    return ::CallWindowProcW(original, window, message, wParam, lParam);
+}
+
+void acceptWheelOnlyWithFocus(HWND window, HWND control) {
+    auto* guard = new WheelGuard{nullptr, control};
+    ::SetPropW(window, WheelGuardProperty, guard);
+    guard->original = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&wheelOnlyWithFocus)));
+}
+
 }  // namespace
 
 int pixelsAt(int twips, unsigned dpi) noexcept {
@@ -265,7 +303,8 @@ void LayoutWindow::createControls() {
 
         switch (control.kind) {
             case Kind::TextBox:
-                ::SendMessageW(child, EM_SETLIMITTEXT, 0, 0);  // no limit
+                // 0: no limit.
+                ::SendMessageW(child, EM_SETLIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
                 break;
             case Kind::ComboBox: {
                 for (const std::u16string_view item : control.items) {
@@ -273,12 +312,16 @@ void LayoutWindow::createControls() {
                                    reinterpret_cast<LPARAM>(wide(item).c_str()));
                 }
                 ::SetWindowTextW(child, text.c_str());
+                ::SendMessageW(child, CB_LIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
+                acceptWheelOnlyWithFocus(child, child);
                 COMBOBOXINFO parts{};
                 parts.cbSize = sizeof parts;
                 if (::GetComboBoxInfo(child, &parts) != FALSE) {
-                    // The screen reader meets the edit area.
+                    // The screen reader meets the edit area, and so may the
+                    // wheel.
                     SetAccessibleName(parts.hwndItem, control.accessibleName,
                                       control.accessibleDescription);
+                    acceptWheelOnlyWithFocus(parts.hwndItem, child);
                 }
                 break;
             }
@@ -290,6 +333,7 @@ void LayoutWindow::createControls() {
                 range.nMax = control.scroll.maximum;
                 range.nPos = control.scroll.value;
                 ::SetScrollInfo(child, SB_CTL, &range, FALSE);
+                acceptWheelOnlyWithFocus(child, child);
                 break;
             }
             default:

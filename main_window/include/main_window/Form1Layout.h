@@ -44,6 +44,13 @@ inline constexpr auto EllipsoidNames = [] {
 inline constexpr layout::ScrollRange AltitudeRange{
     .minimum = 159, .maximum = 900, .value = 159, .smallChange = 1, .largeChange = 1};
 
+// The most characters a field takes from the keyboard or a paste: the
+// default of the Windows edit control and of Qt's line edit. Far more than any
+// altitude or radius needs, and short enough that an edit control under Wine,
+// whose text measuring grows with the square of a run of digits, still
+// answers within a second of a long paste.
+inline constexpr int FieldMaxLength = 32'767;
+
 inline constexpr std::array Controls{
     Control{.name = "Frame3",
             .kind = Kind::Frame,
@@ -119,7 +126,8 @@ inline constexpr std::array Controls{
             .font = MsSansSerif,
             .align = Align::Centre,
             .tabIndex = 3,
-            .accessibleName = u"Altura del Satelite (Km)"},
+            .accessibleName = u"Altura del Satelite (Km)",
+            .maxLength = FieldMaxLength},
     Control{.name = "Text2",
             .kind = Kind::TextBox,
             .container = "Frame1",
@@ -131,7 +139,8 @@ inline constexpr std::array Controls{
             .font = MsSansSerif,
             .align = Align::Centre,
             .tabIndex = 9,
-            .accessibleName = u"Radio Terrestre (Km)"},
+            .accessibleName = u"Radio Terrestre (Km)",
+            .maxLength = FieldMaxLength},
     Control{.name = "Combo1",
             .kind = Kind::ComboBox,
             .container = "Frame1",
@@ -145,7 +154,8 @@ inline constexpr std::array Controls{
             .accessibleName = u"Radio Terrestre",
             .accessibleDescription =
                 u"Elipsoides de referencia: el elegido escribe su radio en Radio Terrestre (Km)",
-            .items = EllipsoidNames},
+            .items = EllipsoidNames,
+            .maxLength = FieldMaxLength},
     Control{.name = "Frame2",
             .kind = Kind::Frame,
             .left = 3960,
@@ -200,7 +210,8 @@ inline constexpr std::array Controls{
             .font = MsSansSerif,
             .align = Align::Centre,
             .tabIndex = 8,
-            .accessibleName = u"Velocidad Orbital (m/s)"},
+            .accessibleName = u"Velocidad Orbital (m/s)",
+            .maxLength = FieldMaxLength},
     Control{.name = "Text4",
             .kind = Kind::TextBox,
             .container = "Frame2",
@@ -212,7 +223,8 @@ inline constexpr std::array Controls{
             .font = MsSansSerif,
             .align = Align::Centre,
             .tabIndex = 11,
-            .accessibleName = u"Velocidad Orbital (Km/h)"},
+            .accessibleName = u"Velocidad Orbital (Km/h)",
+            .maxLength = FieldMaxLength},
     // The buttons and the scroll bar lie above the frames; each button
     // overlaps its left neighbour by one pixel and lies above it.
     Control{.name = "Command1",

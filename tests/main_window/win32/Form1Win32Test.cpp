@@ -15,6 +15,7 @@
 #include <oleacc.h>
 #include <windows.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -140,6 +141,20 @@ public:
                        MAKEWPARAM(static_cast<WORD>(request), static_cast<WORD>(position)),
                        reinterpret_cast<LPARAM>(control("HScroll1")));
         DispatchPendingMessages();
+    }
+    // One notch of the wheel turned down with the pointer over `window`.
+    static void wheelDown(HWND window) {
+        RECT rect{};
+        ::GetWindowRect(window, &rect);
+        ::SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                       MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+        DispatchPendingMessages();
+    }
+    HWND listEdit() const {
+        COMBOBOXINFO parts{};
+        parts.cbSize = sizeof parts;
+        ::GetComboBoxInfo(control("Combo1"), &parts);
+        return parts.hwndItem;
     }
     HWND about() const {
         const auto found = windowsOfClass(L"ZenaltofrmAbout");
@@ -368,6 +383,33 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
          u"0",
          clarke,
          {}},
+        // A stray wheel turn, with the focus elsewhere, moves neither the list
+        // nor the scroll bar.
+        {"the wheel over the list, its edit area and the scroll bar, focus in Text1",
+         [](Win32Windows& t) {
+             t.type("Text1", L"300");
+             wheelDown(t.control("Combo1"));
+             wheelDown(t.listEdit());
+             wheelDown(t.control("HScroll1"));
+             EXPECT_EQ(::GetFocus(), t.control("Text1"));
+         },
+         u"300",
+         start2,
+         u"0",
+         u"0",
+         clarke,
+         {}},
+        {"the wheel over the list with the focus in its edit area",
+         [](Win32Windows& t) {
+             ::SetFocus(t.control("Combo1"));
+             wheelDown(t.control("Combo1"));
+         },
+         start1,
+         u"6378.137",
+         u"0",
+         u"0",
+         u"WGS84",
+         {}},
         {"Enter and Esc press no button",
          [](Win32Windows&) {
              key(VK_RETURN);
@@ -395,6 +437,41 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
         EXPECT_EQ(m_platform.messages, row.messages);
         EXPECT_EQ(m_platform.endProgramCalls, row.endProgram);
         EXPECT_EQ(m_form->commands().aboutDialog(), nullptr);
+    }
+}
+
+// A long paste of digits, which the edit control of Wine measures in a time
+// that grows with the square of its length, stops at the field's length: the
+// edit control's default, which still answers within a second. A key typed
+// then adds nothing.
+TEST_F(Win32Windows, LongPastesStopAtTheFieldsLength) {
+    constexpr std::size_t Pasted = 100'000;
+    constexpr LRESULT Kept = 32'767;
+    std::wstring digits(Pasted, L'0');
+    for (std::size_t i = 0; i < Pasted; ++i) {
+        digits[i] = static_cast<wchar_t>(L'0' + i % 10);
+    }
+    const std::size_t bytes = (digits.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    ASSERT_NE(memory, nullptr);
+    std::memcpy(::GlobalLock(memory), digits.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    ASSERT_NE(::OpenClipboard(m_form->window()), FALSE);
+    ::EmptyClipboard();
+    ASSERT_NE(::SetClipboardData(CF_UNICODETEXT, memory), nullptr);
+    ::CloseClipboard();
+
+    for (const std::string name : {"Text1", "Text2", "Text3", "Text4", "Combo1"}) {
+        SCOPED_TRACE(name);
+        const HWND field = name == "Combo1" ? listEdit() : control(name.c_str());
+        ::SetFocus(field);
+        ::SendMessageW(field, EM_SETSEL, 0, -1);
+        ::SendMessageW(field, WM_PASTE, 0, 0);
+        const std::u16string kept = windowText(field);
+        EXPECT_EQ(static_cast<LRESULT>(kept.size()), Kept);
+        EXPECT_EQ(kept.substr(0, 12), u"012345678901");
+        ::SendMessageW(field, WM_CHAR, L'5', 1);
+        EXPECT_EQ(::SendMessageW(field, WM_GETTEXTLENGTH, 0, 0), Kept);
     }
 }
 

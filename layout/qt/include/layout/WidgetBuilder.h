@@ -2,7 +2,7 @@
 
 // Qt widgets made from a window's layout table. Each kind of control becomes
 // the widget that looks and behaves like it under the "Windows" style: a text
-// box a centred QLineEdit without length limit, the drop-down combo box an
+// box a centred QLineEdit of the laid-out length, the drop-down combo box an
 // editable QComboBox that never completes or picks what is typed, the scroll
 // bar a QScrollBar that reports a dragged thumb on release, a frame a
 // zenalto::Frame with its caption colour, a label an opaque word-wrapping
