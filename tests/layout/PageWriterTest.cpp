@@ -72,6 +72,11 @@ TEST_P(PageOfTable, PlacesEveryControlAsItsTableDoes) {
             std::string::npos);
         if (control.kind == Kind::TextBox || control.kind == Kind::ComboBox) {
             EXPECT_NE(markup.find("value=\"" + Utf8(control.caption) + "\""), std::string::npos);
+            if (control.maxLength > 0) {
+                EXPECT_NE(markup.find("value=\"" + Utf8(control.caption) + "\" maxlength=\"" +
+                                      std::to_string(control.maxLength) + "\""),
+                          std::string::npos);
+            }
         } else if (!control.caption.empty()) {
             EXPECT_NE(markup.find(">" + CaptionMarkup(control.caption) + "<"), std::string::npos);
         }

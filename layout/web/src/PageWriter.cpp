@@ -106,6 +106,11 @@ bool Autofocus(const Window& window, const Control& control, const Window* besid
            order.substr(0, order.find(' ')) == ElementId(window, control, beside);
 }
 
+// A field's length limit, counted in UTF-16 code units as on the other faces.
+std::string MaxLength(const Control& control) {
+    return control.maxLength > 0 ? Attribute("maxlength", std::to_string(control.maxLength)) : "";
+}
+
 std::string ControlMarkup(const Window& window, std::size_t index, const Window* beside) {
     const Control& control = window.controls[index];
     const std::string id = ElementId(window, control, beside);
@@ -129,8 +134,8 @@ std::string ControlMarkup(const Window& window, std::size_t index, const Window*
             return "<input" + common +
                    " class=\"textbox\" type=\"text\" spellcheck=\"false\" autocomplete=\"off\" "
                    "autocapitalize=\"off\"" +
-                   Attribute("value", Utf8(control.caption)) + Accessible(id, control) + ">" +
-                   Description(id, control);
+                   Attribute("value", Utf8(control.caption)) + MaxLength(control) +
+                   Accessible(id, control) + ">" + Description(id, control);
         case Kind::ComboBox: {
             std::string options;
             for (std::size_t i = 0; i < control.items.size(); ++i) {
@@ -143,8 +148,8 @@ std::string ControlMarkup(const Window& window, std::size_t index, const Window*
                    "aria-autocomplete=\"none\" spellcheck=\"false\" autocomplete=\"off\" "
                    "autocapitalize=\"off\"" +
                    Attribute("aria-controls", id + "-list") +
-                   Attribute("value", Utf8(control.caption)) + Accessible(id, control) + ">" +
-                   "<div" + Attribute("id", id + "-button") +
+                   Attribute("value", Utf8(control.caption)) + MaxLength(control) +
+                   Accessible(id, control) + ">" + "<div" + Attribute("id", id + "-button") +
                    " class=\"drop\" aria-hidden=\"true\"></div><ul" +
                    Attribute("id", id + "-list") +
                    " class=\"list\" role=\"listbox\" tabindex=\"-1\"" +
