@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "SystemFunction.h"
+
 namespace zenalto::win32 {
 
 namespace {
@@ -51,13 +53,19 @@ HBITMAP LoadPictureResource(HINSTANCE instance, std::string_view fileName) {
     if (bytes.empty()) {
         return nullptr;
     }
-    // The loader hands JPEG pictures to COM's imaging components.
+    // OLE's picture loader, in oleaut32, bound at the first picture (see
+    // SystemFunction.h); it hands JPEG pictures to COM's imaging components.
+    static const auto oleLoadPicture =
+        SystemFunction<decltype(&::OleLoadPicture)>(L"oleaut32.dll", "OleLoadPicture");
+    if (oleLoadPicture == nullptr) {
+        return nullptr;
+    }
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HBITMAP result = nullptr;
     if (IStream* stream = streamOf(bytes); stream != nullptr) {
         IPicture* picture = nullptr;
-        if (SUCCEEDED(::OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                                       reinterpret_cast<void**>(&picture)))) {
+        if (SUCCEEDED(oleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                                     reinterpret_cast<void**>(&picture)))) {
             OLE_HANDLE handle = 0;
             SHORT type = PICTYPE_NONE;
             if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
