@@ -195,7 +195,8 @@ LRESULT CALLBACK namedWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         const auto createStandard = createStdAccessibleObject();
         const auto answerWith = lresultFromObject();
         IAccessible* standard = nullptr;
-        if (createStandard != nullptr && answerWith != nullptr &&
+        // The answer is marshalled through COM.
+        if (createStandard != nullptr && answerWith != nullptr && UseCom() &&
             SUCCEEDED(createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
                                      reinterpret_cast<void**>(&standard)))) {
             auto* answer = new NamedAccessible(standard, named->name, named->description);

@@ -57,10 +57,9 @@ HBITMAP LoadPictureResource(HINSTANCE instance, std::string_view fileName) {
     // SystemFunction.h); it hands JPEG pictures to COM's imaging components.
     static const auto oleLoadPicture =
         SystemFunction<decltype(&::OleLoadPicture)>(L"oleaut32.dll", "OleLoadPicture");
-    if (oleLoadPicture == nullptr) {
+    if (oleLoadPicture == nullptr || !UseCom()) {
         return nullptr;
     }
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HBITMAP result = nullptr;
     if (IStream* stream = streamOf(bytes); stream != nullptr) {
         IPicture* picture = nullptr;
@@ -78,9 +77,6 @@ HBITMAP LoadPictureResource(HINSTANCE instance, std::string_view fileName) {
             picture->Release();
         }
         stream->Release();
-    }
-    if (SUCCEEDED(com)) {
-        ::CoUninitialize();
     }
     return result;
 }
