@@ -12,7 +12,7 @@
 # default: cmake --preset release && cmake --build --preset release). With
 # -W, Zenalto.exe under Wine in a fresh prefix of its own (build/mingw/app/
 # Zenalto.exe by default). OPENINGS defaults to 500, PRESSES to 1000. It takes
-# about two minutes on Linux and four under Wine; it is not run in CI.
+# about six minutes on Linux and six to eight under Wine; it is not run in CI.
 set -euo pipefail
 
 wine_mode=false

@@ -13,7 +13,7 @@
 # cmake --build --preset mingw). FLOOR=... and ZENALTO=... replace the
 # programs compared, to try a change against the program as it was. Prints
 # medians, min-max, the ratio of the medians and the median of the ratios of
-# paired runs; -o keeps the raw numbers. 20 rounds take about a minute.
+# paired runs; -o keeps the raw numbers. 20 rounds take one to two minutes.
 set -euo pipefail
 
 counted=20
