@@ -249,6 +249,7 @@ void frmAboutTest::eachWayOfClosingUnloads() {
 
 void frmAboutTest::reloadedDialogHasItsStartValues() {
     m_about->Show();
+    const qint64 icon = m_about->window()->windowIcon().cacheKey();
     m_about->window()->setGeometry(10, 20, 453, 261);
     control<QLabel>("Label2")->setText(QStringLiteral("cambiado"));
     control<QLabel>("Label2")->move(0, 0);
@@ -261,6 +262,9 @@ void frmAboutTest::reloadedDialogHasItsStartValues() {
     QCOMPARE(control<QLabel>("Label2")->text(), QStringLiteral("Otoño, 2004"));
     QCOMPARE(control<QLabel>("Label2")->pos(), QPoint(328, 144));
     QCOMPARE(control<QLabel>("Image1")->pixmap().size(), QSize(150, 121));
+    // The program's one icon, not a new one decoded for each opening: Qt
+    // caches the copies of an icon it hands to the window system.
+    QCOMPARE(m_about->window()->windowIcon().cacheKey(), icon);
 }
 
 void frmAboutTest::sysInfoRunsTheLauncherAndStaysOpen_data() {

@@ -4,9 +4,29 @@
 
 #include <string>
 
+#include "SystemFunction.h"
+
 namespace zenalto::win32 {
 
 namespace {
+
+// oleaut32's and oleacc's functions, bound at the first question of a screen
+// reader (see SystemFunction.h).
+decltype(&::SysAllocString) sysAllocString() {
+    static const auto function =
+        SystemFunction<decltype(&::SysAllocString)>(L"oleaut32.dll", "SysAllocString");
+    return function;
+}
+decltype(&::CreateStdAccessibleObject) createStdAccessibleObject() {
+    static const auto function = SystemFunction<decltype(&::CreateStdAccessibleObject)>(
+        L"oleacc.dll", "CreateStdAccessibleObject");
+    return function;
+}
+decltype(&::LresultFromObject) lresultFromObject() {
+    static const auto function =
+        SystemFunction<decltype(&::LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+    return function;
+}
 
 bool isSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -16,7 +36,8 @@ HRESULT textAnswer(const std::wstring& text, BSTR* answer) {
     if (answer == nullptr) {
         return E_INVALIDARG;
     }
-    *answer = ::SysAllocString(text.c_str());
+    const auto allocate = sysAllocString();
+    *answer = allocate != nullptr ? allocate(text.c_str()) : nullptr;
     return *answer != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -171,11 +192,15 @@ LRESULT CALLBACK namedWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     }
     const WNDPROC original = named->original;
     if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+        const auto createStandard = createStdAccessibleObject();
+        const auto answerWith = lresultFromObject();
         IAccessible* standard = nullptr;
-        if (SUCCEEDED(::CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
-                                                  reinterpret_cast<void**>(&standard)))) {
+        // The answer is marshalled through COM.
+        if (createStandard != nullptr && answerWith != nullptr && UseCom() &&
+            SUCCEEDED(createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                     reinterpret_cast<void**>(&standard)))) {
             auto* answer = new NamedAccessible(standard, named->name, named->description);
-            const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wParam, answer);
+            const LRESULT result = answerWith(__uuidof(IAccessible), wParam, answer);
             answer->Release();
             return result;
         }

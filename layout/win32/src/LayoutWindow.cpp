@@ -247,8 +247,13 @@ void LayoutWindow::load(HWND owner) {
 }
 
 void LayoutWindow::createControls() {
-    m_controls.clear();
-    for (std::size_t i = 0; i < m_layout.controls.size(); ++i) {
+    // Each control lies above those before it in the table. A new child
+    // window goes to the bottom of its siblings, so they are made from the
+    // last to the first, each at its place: no control is moved or restacked
+    // after it is made, which would take a round trip to the window server
+    // for each under Wine.
+    m_controls.assign(m_layout.controls.size(), nullptr);
+    for (std::size_t i = m_layout.controls.size(); i-- > 0;) {
         const layout::Control& control = m_layout.controls[i];
         // Every control is a group of its own, so that the arrow keys never
         // move the focus in the stacking order.
@@ -293,13 +298,15 @@ void LayoutWindow::createControls() {
                 text.clear();
                 break;
         }
+        // A picture takes its size from its bitmap.
+        const RECT rect = controlRect(control);
+        const bool sized = control.kind != Kind::Picture;
         const HWND child = ::CreateWindowExW(
-            exStyle, windowClass, control.kind == Kind::ComboBox ? L"" : text.c_str(), style, 0, 0,
-            0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), m_instance,
-            nullptr);
-        // Each control made lies above those made before it.
-        ::SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        m_controls.push_back(child);
+            exStyle, windowClass, control.kind == Kind::ComboBox ? L"" : text.c_str(), style,
+            rect.left, rect.top, sized ? rect.right - rect.left : 0,
+            sized ? rect.bottom - rect.top : 0, m_window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), m_instance, nullptr);
+        m_controls[i] = child;
 
         switch (control.kind) {
             case Kind::TextBox:
@@ -340,6 +347,12 @@ void LayoutWindow::createControls() {
                 break;
         }
         SetAccessibleName(child, control.accessibleName, control.accessibleDescription);
+    }
+    // A system that puts new children on top instead gets the order set here.
+    if (!m_controls.empty() && ::GetWindow(m_window, GW_CHILD) != m_controls.back()) {
+        for (const HWND child : m_controls) {
+            ::SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
     }
     for (std::size_t i = 0; i < m_layout.controls.size(); ++i) {
         if (m_layout.controls[i].isDefault) {
@@ -421,9 +434,16 @@ void LayoutWindow::placeControls() {
                 ::SetWindowPos(child, nullptr, rect.left, rect.top, 0, 0, flags | SWP_NOSIZE);
                 break;
             }
-            default:
-                ::SetWindowPos(child, nullptr, rect.left, rect.top, width, height, flags);
+            default: {
+                // Made at its place; moved when the density changes.
+                RECT now{};
+                ::GetWindowRect(child, &now);
+                ::MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&now), 2);
+                if (::EqualRect(&now, &rect) == FALSE) {
+                    ::SetWindowPos(child, nullptr, rect.left, rect.top, width, height, flags);
+                }
                 break;
+            }
         }
     }
 }

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "SystemFunction.h"
+
 namespace zenalto::win32 {
 
 namespace {
@@ -51,13 +53,18 @@ HBITMAP LoadPictureResource(HINSTANCE instance, std::string_view fileName) {
     if (bytes.empty()) {
         return nullptr;
     }
-    // The loader hands JPEG pictures to COM's imaging components.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // OLE's picture loader, in oleaut32, bound at the first picture (see
+    // SystemFunction.h); it hands JPEG pictures to COM's imaging components.
+    static const auto oleLoadPicture =
+        SystemFunction<decltype(&::OleLoadPicture)>(L"oleaut32.dll", "OleLoadPicture");
+    if (oleLoadPicture == nullptr || !UseCom()) {
+        return nullptr;
+    }
     HBITMAP result = nullptr;
     if (IStream* stream = streamOf(bytes); stream != nullptr) {
         IPicture* picture = nullptr;
-        if (SUCCEEDED(::OleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                                       reinterpret_cast<void**>(&picture)))) {
+        if (SUCCEEDED(oleLoadPicture(stream, static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                                     reinterpret_cast<void**>(&picture)))) {
             OLE_HANDLE handle = 0;
             SHORT type = PICTYPE_NONE;
             if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP &&
@@ -70,9 +77,6 @@ HBITMAP LoadPictureResource(HINSTANCE instance, std::string_view fileName) {
             picture->Release();
         }
         stream->Release();
-    }
-    if (SUCCEEDED(com)) {
-        ::CoUninitialize();
     }
     return result;
 }

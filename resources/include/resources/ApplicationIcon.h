@@ -8,7 +8,8 @@
 namespace zenalto {
 
 // The program's icon, a small application window, at 16, 32, 48, 64 and 128
-// pixels; every window of the program shows it.
+// pixels; every window of the program shows it. Every call returns the same
+// icon, decoded once.
 [[nodiscard]] QIcon ApplicationIcon();
 
 }  // namespace zenalto
