@@ -7,7 +7,7 @@
 #   images/about.svg  -> images/about.jpg: the About dialog's picture, a
 #                        baseline colour JPEG of 150 by 121 pixels, JFIF at
 #                        150 dots per inch
-#   icon/*.svg        -> icon/zenalto-N.png for N = 16, 32, 48, 64, 128, 256
+#   icon/*.svg        -> icon/zenalto-N.png for N = 16, 32, 48, 64, 128, 192, 256, 512
 #                        and icon/zenalto.ico: 32 by 32 in two colours, 32 by 32
 #                        and 16 by 16 in sixteen colours
 set -eu
@@ -25,7 +25,7 @@ convert "$work/about.png" -background black -flatten -alpha off -strip \
 # The icon: pixel designs for 16 and 32, the scalable drawing from 48 up.
 rsvg-convert -w 16 -h 16 icon/zenalto-16.svg -o icon/zenalto-16.png
 rsvg-convert -w 32 -h 32 icon/zenalto-32.svg -o icon/zenalto-32.png
-for size in 48 64 128 256; do
+for size in 48 64 128 192 256 512; do
     rsvg-convert -w "$size" -h "$size" icon/zenalto.svg -o "icon/zenalto-$size.png"
 done
 # PNGs without dates or text chunks, so that a rerun changes nothing.

@@ -20,7 +20,7 @@ root=$PWD
 build=$root/build/mingw
 shots=$build/screenshots
 
-bash tools/install-deps.sh cmake make libgtest-dev \
+bash tools/install-deps.sh cmake make libgtest-dev libfast-float-dev \
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis \
   wine wine64 fonts-wine xvfb xauth xdotool imagemagick
 

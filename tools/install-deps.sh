@@ -11,6 +11,7 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libxcb1-dev libgtest-dev
+  libfast-float-dev  # the calculation core reads numbers with it
   fonts-liberation fonts-dejavu-core
   locales
   qt6-gtk-platformtheme  # a theme plugin that startup_test checks stays unloaded

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/install-deps.sh cmake make libgtest-dev \
+bash tools/install-deps.sh cmake make libgtest-dev libfast-float-dev \
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine icoutils xvfb xauth
 
 cmake --preset mingw

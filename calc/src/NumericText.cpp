@@ -9,6 +9,10 @@
 #include <string_view>
 #include <system_error>
 
+#include <fast_float/fast_float.h>
+
+#include "calc/ScientificText.h"
+
 namespace zenalto {
 
 namespace {
@@ -108,7 +112,8 @@ Real ReadDecimal(FieldReader& reader) noexcept {
         reader.advance();
     }
 
-    // The number is rebuilt as "d.ddd...E<exponent>" for std::from_chars.
+    // The number is rebuilt as "d.ddd...E<exponent>" for fast_float, which
+    // rounds it correctly, like std::from_chars, without the C locale.
     std::array<char, KeptDigits + 32> buffer{};
     std::size_t length = 0;
     bool truncatedNonZero = false;
@@ -172,7 +177,9 @@ Real ReadDecimal(FieldReader& reader) noexcept {
     end = std::to_chars(end, buffer.data() + buffer.size(), written).ptr;
 
     Real magnitude = 0.0;
-    const std::errc error = std::from_chars(buffer.data(), end, magnitude).ec;
+    // Older fast_float versions give the infinity or zero themselves, newer
+    // ones report the range error.
+    const std::errc error = fast_float::from_chars(buffer.data(), end, magnitude).ec;
     if (error == std::errc::result_out_of_range) {
         magnitude = leadingExponent > 0 ? std::numeric_limits<Real>::infinity() : 0.0;
     } else if (error != std::errc{}) {
@@ -223,11 +230,8 @@ std::u16string TextOfNumber(Real value, std::u16string_view decimalSeparator) {
     }
 
     // 15 significant digits, the last one rounded: "d.dddddddddddddde-XX".
-    std::array<char, 32> scientific{};
-    const auto converted = std::to_chars(scientific.data(), scientific.data() + scientific.size(),
-                                         std::abs(value), std::chars_format::scientific, 14);
-    const std::string_view form(scientific.data(),
-                                static_cast<std::size_t>(converted.ptr - scientific.data()));
+    const ScientificText scientific(std::abs(value), 14);
+    const std::string_view form = scientific.view();
     const std::size_t exponentAt = form.find('e');
     int exponent = 0;
     std::from_chars(form.data() + exponentAt + (form[exponentAt + 1] == '+' ? 2 : 1),

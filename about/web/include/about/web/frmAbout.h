@@ -1,0 +1,32 @@
+#pragma once
+
+// The About dialog in the browser: one object for the whole run, kept by the
+// main window's commands. Show() loads the dialog's window into the page from
+// its layout when it is not there and brings it to the front; "OK" and Esc
+// unload it, and its close box takes it out of the page without running a
+// command. The object stays for the next Show().
+
+#include "about/AboutDialog.h"
+#include "layout/PageWindow.h"
+
+namespace zenalto {
+
+class Platform;
+
+namespace web {
+
+class frmAbout final : public AboutDialog, public PageWindow {
+public:
+    explicit frmAbout(Platform& platform);
+
+    void Show() override;
+    void Unload() override;
+
+private:
+    void onClick(const layout::Control& control) override;
+
+    Platform& m_platform;
+};
+
+}  // namespace web
+}  // namespace zenalto

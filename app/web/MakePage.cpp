@@ -1,0 +1,117 @@
+// Writes the web page of the program from the two layout tables, at build
+// time: index.html (the main window, the About dialog as a template that the
+// page loads when it is shown, and the message box), zenalto.css (the classic
+// look, then every control's place, size, font and colour) and, for the font
+// subsets, the characters the page draws in each weight.
+//
+//   zenalto_make_page <classic.css> <output folder>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "about/frmAboutLayout.h"
+#include "layout/PageWriter.h"
+#include "main_window/Form1Layout.h"
+
+namespace {
+
+using zenalto::Form1Layout;
+using zenalto::frmAboutLayout;
+using zenalto::web::EscapeHtml;
+using zenalto::web::Utf8;
+
+// The critical icon of the message box: a red disc with a white cross.
+constexpr std::string_view CriticalIcon =
+    "<svg id=\"MsgBox-icon\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\" aria-hidden=\"true\" "
+    "hidden><circle cx=\"16\" cy=\"16\" r=\"14.5\" fill=\"#e00\" stroke=\"#800\"/><path d=\"M10 "
+    "10l12 12M22 10L10 22\" stroke=\"#fff\" stroke-width=\"3.2\"/></svg>";
+
+std::string Page() {
+    std::string page =
+        "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">\n"
+        "<meta name=\"color-scheme\" content=\"light\">\n<title>" +
+        EscapeHtml(Utf8(Form1Layout.title)) +
+        "</title>\n"
+        "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
+        "<link rel=\"icon\" href=\"icons/zenalto-32.png\" sizes=\"32x32\" type=\"image/png\">\n"
+        "<link rel=\"stylesheet\" href=\"zenalto.css\">\n"
+        "<link rel=\"preload\" href=\"fonts/zenalto-sans.woff2\" as=\"font\" type=\"font/woff2\" "
+        "crossorigin>\n"
+        "<link rel=\"preload\" href=\"fonts/zenalto-sans-bold.woff2\" as=\"font\" "
+        "type=\"font/woff2\" crossorigin>\n"
+        "<link rel=\"preload\" href=\"zenalto.wasm\" as=\"fetch\" type=\"application/wasm\" "
+        "crossorigin>\n"
+        "<script src=\"zenalto.js\" async></script>\n</head>\n<body>\n";
+    page += zenalto::web::WindowMarkup(Form1Layout) + "\n";
+    page += "<template id=\"" + std::string(frmAboutLayout.name) + "-template\">" +
+            zenalto::web::WindowMarkup(frmAboutLayout, &Form1Layout) + "</template>\n";
+    // The message box of the platform: its title, prompt and icon are filled
+    // in when it is shown.
+    page +=
+        "<dialog id=\"MsgBox\" class=\"window\" aria-labelledby=\"MsgBox-title\" "
+        "aria-describedby=\"MsgBox-prompt\" data-focus-order=\"MsgBox-ok\">"
+        "<div id=\"MsgBox-title\" class=\"titlebar\"></div><div class=\"body\">" +
+        std::string(CriticalIcon) +
+        "<div id=\"MsgBox-prompt\"></div></div><div class=\"buttons\"><button id=\"MsgBox-ok\" "
+        "class=\"button\" type=\"button\" data-default data-cancel>OK</button></div></dialog>\n";
+    return page + "</body>\n</html>\n";
+}
+
+// Every printable character of ASCII and Latin-1, which the fields show as
+// the user types them and in which the program's messages are written, and
+// any other character that the windows draw in that weight.
+std::string Characters(bool bold) {
+    std::u16string characters;
+    for (char16_t c = 0x20; c <= 0xFF; ++c) {
+        if (c < 0x7F || c >= 0xA0) {
+            characters += c;
+        }
+    }
+    for (const auto* window : {&Form1Layout, &frmAboutLayout}) {
+        for (const char16_t c : zenalto::web::DrawnCharacters(*window, bold)) {
+            if (characters.find(c) == std::u16string::npos) {
+                characters += c;
+            }
+        }
+    }
+    return Utf8(characters);
+}
+
+bool Write(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    out.close();
+    if (!out) {
+        std::cerr << "zenalto_make_page: cannot write " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: zenalto_make_page <classic.css> <output folder>\n";
+        return 2;
+    }
+    std::ifstream classic(argv[1], std::ios::binary);
+    std::stringstream style;
+    style << classic.rdbuf();
+    if (!classic) {
+        std::cerr << "zenalto_make_page: cannot read " << argv[1] << "\n";
+        return 1;
+    }
+    style << zenalto::web::WindowStyle(Form1Layout)
+          << zenalto::web::WindowStyle(frmAboutLayout, &Form1Layout);
+    const std::string folder = argv[2];
+    const bool written = Write(folder + "/index.html", Page()) &&
+                         Write(folder + "/zenalto.css", style.str()) &&
+                         Write(folder + "/regular.txt", Characters(false)) &&
+                         Write(folder + "/bold.txt", Characters(true));
+    return written ? 0 : 1;
+}

@@ -1,0 +1,16 @@
+// The program in a browser: the page already shows the main window, written
+// from its layout table when the program was built; main() gives it the
+// platform and the commands, and the page answers from then on. The two
+// objects live as long as the page, which keeps the program running after
+// main() has returned.
+
+#include "layout/PageWindow.h"
+#include "main_window/web/Form1.h"
+#include "platform/WebPlatform.h"
+
+int main() {
+    static zenalto::WebPlatform platform;
+    static zenalto::web::Form1 window(platform);
+    zenalto::web::PageWindow::programStarted();
+    return 0;
+}

@@ -1,0 +1,163 @@
+#include "layout/PageWindow.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// The calls into controls.js. Names travel as NUL-terminated ASCII, texts as
+// UTF-16 code units, copied one by one so that any text a field can hold
+// (unpaired surrogates included) comes back unchanged.
+
+// clang-format off
+EM_JS(void, zenalto_bind, (int slot, const char* name), {
+    Zenalto.bind(slot, UTF8ToString(name));
+});
+EM_JS(void, zenalto_show, (const char* name), {
+    Zenalto.show(UTF8ToString(name));
+});
+EM_JS(void, zenalto_unload, (const char* name), {
+    Zenalto.unload(UTF8ToString(name));
+});
+EM_JS(int, zenalto_loaded, (const char* name), {
+    return Zenalto.loaded(UTF8ToString(name)) ? 1 : 0;
+});
+// A field's text is taken from the page once: its length first, for the
+// program to make room, then its code units.
+EM_JS(int, zenalto_take_text, (const char* window, const char* name), {
+    Zenalto.taken = Zenalto.text(UTF8ToString(window), UTF8ToString(name));
+    return Zenalto.taken.length;
+});
+EM_JS(void, zenalto_read_text, (char16_t* buffer, int length), {
+    var text = Zenalto.taken, at = buffer >> 1;
+    Zenalto.taken = "";
+    for (var i = 0; i < length; ++i) HEAPU16[at + i] = text.charCodeAt(i);
+});
+EM_JS(void, zenalto_set_text, (const char* window, const char* name, const char16_t* text, int length), {
+    var at = text >> 1;
+    var parts = [];
+    for (var i = 0; i < length; i += 8192) {
+        parts.push(String.fromCharCode.apply(null, HEAPU16.subarray(at + i, at + Math.min(length, i + 8192))));
+    }
+    Zenalto.setText(UTF8ToString(window), UTF8ToString(name), parts.join(""));
+});
+EM_JS(void, zenalto_set_list_index, (const char* window, const char* name, int index), {
+    Zenalto.setListIndex(UTF8ToString(window), UTF8ToString(name), index);
+});
+EM_JS(void, zenalto_started, (), {
+    Zenalto.start();
+});
+// clang-format on
+
+namespace zenalto::web {
+
+namespace {
+
+std::vector<PageWindow*>& windows() {
+    static std::vector<PageWindow*> all;
+    return all;
+}
+
+std::string nameOf(std::string_view name) {
+    return std::string(name);
+}
+
+}  // namespace
+
+PageWindow::PageWindow(const layout::Window& layout) : m_layout(layout) {
+    auto& all = windows();
+    const auto free = std::find(all.begin(), all.end(), nullptr);
+    if (free != all.end()) {
+        *free = this;
+        m_slot = static_cast<int>(free - all.begin());
+    } else {
+        m_slot = static_cast<int>(all.size());
+        all.push_back(this);
+    }
+    zenalto_bind(m_slot, nameOf(m_layout.name).c_str());
+}
+
+PageWindow::~PageWindow() {
+    windows()[static_cast<std::size_t>(m_slot)] = nullptr;
+}
+
+void PageWindow::show() {
+    zenalto_show(nameOf(m_layout.name).c_str());
+}
+
+void PageWindow::unload() {
+    zenalto_unload(nameOf(m_layout.name).c_str());
+}
+
+bool PageWindow::loaded() const {
+    return zenalto_loaded(nameOf(m_layout.name).c_str()) != 0;
+}
+
+std::u16string PageWindow::text(std::string_view name) const {
+    const std::string window = nameOf(m_layout.name);
+    const std::string control = nameOf(name);
+    const int length = zenalto_take_text(window.c_str(), control.c_str());
+    std::u16string text(static_cast<std::size_t>(std::max(length, 0)), u'\0');
+    zenalto_read_text(text.data(), static_cast<int>(text.size()));
+    return text;
+}
+
+void PageWindow::setText(std::string_view name, std::u16string_view text) {
+    zenalto_set_text(nameOf(m_layout.name).c_str(), nameOf(name).c_str(), text.data(),
+                     static_cast<int>(text.size()));
+}
+
+void PageWindow::setListIndex(std::string_view name, int index) {
+    zenalto_set_list_index(nameOf(m_layout.name).c_str(), nameOf(name).c_str(), index);
+}
+
+void PageWindow::dispatch(int kind, int index, int value) {
+    if (index < 0) {
+        return;
+    }
+    const auto at = static_cast<std::size_t>(index);
+    switch (static_cast<EventKind>(kind)) {
+        case EventKind::Click:
+            if (at < m_layout.controls.size()) {
+                onClick(m_layout.controls[at]);
+            }
+            break;
+        case EventKind::ListClick:
+            if (at < m_layout.controls.size()) {
+                onListClick(m_layout.controls[at], value);
+            }
+            break;
+        case EventKind::ScrollChange:
+            if (at < m_layout.controls.size()) {
+                onScrollChange(m_layout.controls[at], value);
+            }
+            break;
+        case EventKind::Menu: {
+            std::size_t item = at;
+            for (const layout::Menu& menu : m_layout.menus) {
+                if (item < menu.items.size()) {
+                    onMenu(menu.items[item]);
+                    return;
+                }
+                item -= menu.items.size();
+            }
+            break;
+        }
+    }
+}
+
+void PageWindow::programStarted() {
+    zenalto_started();
+}
+
+}  // namespace zenalto::web
+
+// Every event of the page's windows comes in here, from controls.js.
+extern "C" EMSCRIPTEN_KEEPALIVE void zenalto_event(int slot, int kind, int index, int value) {
+    auto& all = zenalto::web::windows();
+    if (slot >= 0 && static_cast<std::size_t>(slot) < all.size() &&
+        all[static_cast<std::size_t>(slot)] != nullptr) {
+        all[static_cast<std::size_t>(slot)]->dispatch(kind, index, value);
+    }
+}

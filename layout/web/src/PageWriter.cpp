@@ -1,0 +1,406 @@
+#include "layout/PageWriter.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace zenalto::web {
+
+namespace {
+
+using layout::Control;
+using layout::Kind;
+using layout::Window;
+
+std::string Px(int twips) {
+    return std::to_string(layout::pixels(twips)) + "px";
+}
+
+std::string Attribute(std::string_view name, std::string_view value) {
+    return " " + std::string(name) + "=\"" + EscapeHtml(value) + "\"";
+}
+
+// The id of a control's element: its name, or, in a dialog, the dialog's name
+// and its own where the page's main window has a control of that name too.
+std::string ElementId(const Window& window, const Control& control, const Window* beside) {
+    if (beside != nullptr && window.border != layout::Border::Sizable &&
+        layout::find(*beside, control.name) != nullptr) {
+        return std::string(window.name) + "-" + std::string(control.name);
+    }
+    return std::string(control.name);
+}
+
+// The faces were laid out at 8.25 points. Where the browser's system has the
+// face it is drawn in it; elsewhere in the page's own subset of Liberation
+// Sans (renamed, as its licence asks of a modified font), whose advance widths
+// are Arial's and close to the other two faces', so that captions break where
+// they were laid out to break.
+std::string FontFamily(std::u16string_view face) {
+    return "font-family:\"" + Utf8(face) + "\",\"Zenalto Sans\",sans-serif;";
+}
+
+std::string Colour(layout::Colour colour) {
+    return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
+           std::to_string(colour.blue) + ")";
+}
+
+bool TakesFocus(Kind kind) {
+    return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::HScrollBar ||
+           kind == Kind::PushButton;
+}
+
+std::string FocusOrder(const Window& window, const Window* beside) {
+    std::vector<const Control*> order;
+    for (const Control& control : window.controls) {
+        if (TakesFocus(control.kind)) {
+            order.push_back(&control);
+        }
+    }
+    // Emscripten's libc++ has no std::ranges algorithms.
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    std::string ids;
+    for (const Control* control : order) {
+        ids += (ids.empty() ? "" : " ") + ElementId(window, *control, beside);
+    }
+    return ids;
+}
+
+// The accessible name and description that the desktop faces give too.
+std::string Accessible(const std::string& id, const Control& control) {
+    std::string markup;
+    if (!control.accessibleName.empty()) {
+        markup += Attribute("aria-label", Utf8(control.accessibleName));
+    }
+    if (!control.accessibleDescription.empty()) {
+        markup += Attribute("aria-describedby", id + "-description");
+    }
+    return markup;
+}
+
+std::string Description(const std::string& id, const Control& control) {
+    if (control.accessibleDescription.empty()) {
+        return {};
+    }
+    return "<span id=\"" + id + "-description\" hidden>" +
+           EscapeHtml(Utf8(control.accessibleDescription)) + "</span>";
+}
+
+std::string ControlMarkup(const Window& window, std::size_t index, const Window* beside);
+
+std::string Children(const Window& window, std::string_view container, const Window* beside) {
+    std::string markup;
+    for (std::size_t i = 0; i < window.controls.size(); ++i) {
+        if (window.controls[i].container == container) {
+            markup += ControlMarkup(window, i, beside);
+        }
+    }
+    return markup;
+}
+
+// The page's main window opens with the focus on its first control in the
+// tab order, before any script has run.
+bool Autofocus(const Window& window, const Control& control, const Window* beside) {
+    const std::string order = FocusOrder(window, beside);
+    return window.border == layout::Border::Sizable &&
+           order.substr(0, order.find(' ')) == ElementId(window, control, beside);
+}
+
+std::string ControlMarkup(const Window& window, std::size_t index, const Window* beside) {
+    const Control& control = window.controls[index];
+    const std::string id = ElementId(window, control, beside);
+    const std::string common = Attribute("id", id) +
+                               Attribute("data-index", std::to_string(index)) +
+                               (Autofocus(window, control, beside) ? " autofocus" : "");
+    switch (control.kind) {
+        case Kind::Frame:
+            if (control.caption.empty()) {
+                // A plain border; it holds nothing that a reader needs named.
+                return "<div" + common + " class=\"frame\">" +
+                       Children(window, control.name, beside) + "</div>";
+            }
+            return "<fieldset" + common + " class=\"frame\"><legend>" +
+                   CaptionMarkup(control.caption) + "</legend>" +
+                   Children(window, control.name, beside) + "</fieldset>";
+        case Kind::Label:
+            return "<div" + common + " class=\"label\">" + CaptionMarkup(control.caption) +
+                   "</div>";
+        case Kind::TextBox:
+            return "<input" + common +
+                   " class=\"textbox\" type=\"text\" spellcheck=\"false\" autocomplete=\"off\" "
+                   "autocapitalize=\"off\"" +
+                   Attribute("value", Utf8(control.caption)) + Accessible(id, control) + ">" +
+                   Description(id, control);
+        case Kind::ComboBox: {
+            std::string options;
+            for (std::size_t i = 0; i < control.items.size(); ++i) {
+                options += "<li role=\"option\" aria-selected=\"false\"" +
+                           Attribute("id", id + "-" + std::to_string(i)) + ">" +
+                           EscapeHtml(Utf8(control.items[i])) + "</li>";
+            }
+            return "<div" + Attribute("id", id + "-box") + " class=\"combo\"><input" + common +
+                   " class=\"textbox\" type=\"text\" role=\"combobox\" aria-expanded=\"false\" "
+                   "aria-autocomplete=\"none\" spellcheck=\"false\" autocomplete=\"off\" "
+                   "autocapitalize=\"off\"" +
+                   Attribute("aria-controls", id + "-list") +
+                   Attribute("value", Utf8(control.caption)) + Accessible(id, control) + ">" +
+                   "<div" + Attribute("id", id + "-button") +
+                   " class=\"drop\" aria-hidden=\"true\"></div><ul" +
+                   Attribute("id", id + "-list") +
+                   " class=\"list\" role=\"listbox\" tabindex=\"-1\"" +
+                   Attribute("aria-label", Utf8(control.accessibleName)) + " hidden>" + options +
+                   "</ul>" + Description(id, control) + "</div>";
+        }
+        case Kind::HScrollBar: {
+            const layout::ScrollRange& range = control.scroll;
+            return "<div" + common +
+                   " class=\"hscroll\" role=\"scrollbar\" tabindex=\"0\" "
+                   "aria-orientation=\"horizontal\"" +
+                   Attribute("aria-valuemin", std::to_string(range.minimum)) +
+                   Attribute("aria-valuemax", std::to_string(range.maximum)) +
+                   Attribute("aria-valuenow", std::to_string(range.value)) +
+                   Attribute("data-small", std::to_string(range.smallChange)) +
+                   Attribute("data-large", std::to_string(range.largeChange)) +
+                   Accessible(id, control) + "><div" + Attribute("id", id + "-left") +
+                   " class=\"arrow left\"></div><div class=\"track\"><div "
+                   "class=\"thumb\"></div></div><div" +
+                   Attribute("id", id + "-right") + " class=\"arrow right\"></div></div>" +
+                   Description(id, control);
+        }
+        case Kind::PushButton: {
+            std::string roles;
+            if (control.isDefault) {
+                roles += " data-default";
+            }
+            if (control.isCancel) {
+                roles += " data-cancel";
+            }
+            if (const char16_t key = AccessKey(control.caption); key != 0) {
+                const std::string letter = Utf8(std::u16string_view(&key, 1));
+                std::string upper = letter;
+                std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
+                    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+                });
+                roles += Attribute("data-accesskey", letter) +
+                         Attribute("aria-keyshortcuts", "Alt+" + upper);
+            }
+            return "<button" + common + " class=\"button\" type=\"button\"" + roles +
+                   Accessible(id, control) + ">" + CaptionMarkup(control.caption) + "</button>";
+        }
+        case Kind::Picture:
+            return "<img" + common + Attribute("src", control.picture) +
+                   Attribute("alt", Utf8(control.accessibleName)) +
+                   Attribute("width", std::to_string(layout::pixels(control.width))) +
+                   Attribute("height", std::to_string(layout::pixels(control.height))) + ">";
+        case Kind::Line:
+            return "<div" + common + " class=\"line\" aria-hidden=\"true\"></div>";
+    }
+    return {};
+}
+
+std::string MenuBar(const Window& window) {
+    std::string markup =
+        "<div id=\"" + std::string(window.name) + "-menubar\" class=\"menubar\" role=\"menubar\">";
+    int index = 0;
+    for (const layout::Menu& menu : window.menus) {
+        const std::string name(menu.name);
+        markup += "<div class=\"menu\"><div" + Attribute("id", name) +
+                  " class=\"title\" role=\"menuitem\" tabindex=\"-1\" aria-haspopup=\"menu\" "
+                  "aria-expanded=\"false\"" +
+                  Attribute("aria-controls", name + "-menu") +
+                  Attribute("data-accesskey", Utf8(std::u16string(1, AccessKey(menu.caption)))) +
+                  ">" + CaptionMarkup(menu.caption) + "</div><div" +
+                  Attribute("id", name + "-menu") + " class=\"popup\" role=\"menu\"" +
+                  Attribute("aria-labelledby", name) + " hidden>";
+        for (const layout::MenuItem& item : menu.items) {
+            markup +=
+                "<div" + Attribute("id", item.name) +
+                " class=\"item\" role=\"menuitem\" tabindex=\"-1\"" +
+                Attribute("data-index", std::to_string(index++)) +
+                Attribute("data-accesskey", Utf8(std::u16string(1, AccessKey(item.caption)))) +
+                ">" + CaptionMarkup(item.caption) + "</div>";
+        }
+        markup += "</div></div>";
+    }
+    return markup + "</div>";
+}
+
+void AddCharacters(std::u16string& characters, std::u16string_view text) {
+    for (const char16_t c : text) {
+        if (c != u'&' && characters.find(c) == std::u16string::npos) {
+            characters += c;
+        }
+    }
+}
+
+}  // namespace
+
+std::string Utf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::uint32_t code = text[i];
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10U) + (text[++i] - 0xDC00U);
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = 0xFFFD;
+        }
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | (code >> 6U));
+            out += static_cast<char>(0x80 | (code & 0x3FU));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | (code >> 12U));
+            out += static_cast<char>(0x80 | ((code >> 6U) & 0x3FU));
+            out += static_cast<char>(0x80 | (code & 0x3FU));
+        } else {
+            out += static_cast<char>(0xF0 | (code >> 18U));
+            out += static_cast<char>(0x80 | ((code >> 12U) & 0x3FU));
+            out += static_cast<char>(0x80 | ((code >> 6U) & 0x3FU));
+            out += static_cast<char>(0x80 | (code & 0x3FU));
+        }
+    }
+    return out;
+}
+
+std::string EscapeHtml(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (const char c : utf8) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+                break;
+        }
+    }
+    return out;
+}
+
+std::string CaptionMarkup(std::u16string_view caption) {
+    std::string markup;
+    std::u16string run;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size()) {
+            ++i;
+            if (caption[i] != u'&') {
+                markup +=
+                    EscapeHtml(Utf8(run)) + "<u>" + EscapeHtml(Utf8(caption.substr(i, 1))) + "</u>";
+                run.clear();
+                continue;
+            }
+        }
+        run += caption[i];
+    }
+    return markup + EscapeHtml(Utf8(run));
+}
+
+char16_t AccessKey(std::u16string_view caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            const char16_t key = caption[i + 1];
+            if (key != u'&') {
+                return key >= u'A' && key <= u'Z' ? static_cast<char16_t>(key - u'A' + u'a') : key;
+            }
+            ++i;
+        }
+    }
+    return 0;
+}
+
+std::string WindowMarkup(const Window& window, const Window* beside) {
+    const std::string name(window.name);
+    const std::string place =
+        Attribute("data-left", std::to_string(layout::pixels(window.clientLeft))) +
+        Attribute("data-top", std::to_string(layout::pixels(window.clientTop))) +
+        Attribute("data-focus-order", FocusOrder(window, beside));
+    const std::string client = "<div id=\"" + name + "-client\" class=\"client\">" +
+                               Children(window, "", beside) + "</div>";
+    if (window.border == layout::Border::Sizable) {
+        return "<main" + Attribute("id", name) + " class=\"window main\"" + place + ">" +
+               MenuBar(window) + client + "</main>";
+    }
+    // The close box runs no command: Esc and "OK" are its keyboard and its
+    // name for readers, so it is hidden from them and from Tab.
+    return "<div" + Attribute("id", name) + " class=\"window dialog\" role=\"dialog\"" +
+           Attribute("aria-labelledby", name + "-title") + place + "><div" +
+           Attribute("id", name + "-title") + " class=\"titlebar\"><span class=\"caption\">" +
+           EscapeHtml(Utf8(window.title)) + "</span><div" + Attribute("id", name + "-close") +
+           " class=\"closebox\" aria-hidden=\"true\"><svg width=\"8\" height=\"7\" viewBox=\"0 "
+           "0 8 7\"><path d=\"M0 0h2l2 2 2-2h2L5 3.5 8 7H6L4 5 2 7H0l3-3.5z\"/></svg></div></div>" +
+           client + "</div>";
+}
+
+std::string WindowStyle(const Window& window, const Window* beside) {
+    const std::string name(window.name);
+    std::string css = "#" + name + "-client{width:" + Px(window.clientWidth) +
+                      ";height:" + Px(window.clientHeight) + ";" + FontFamily(window.font.face) +
+                      (window.font.bold ? "font-weight:bold;" : "") + "}\n";
+    for (const Control& control : window.controls) {
+        std::string id = ElementId(window, control, beside);
+        if (control.kind == Kind::ComboBox) {
+            id += "-box";
+        }
+        std::string rule = "left:" + Px(control.left) + ";top:" + Px(control.top) +
+                           ";width:" + Px(control.width) + ";height:" + Px(control.height) + ";";
+        if (!control.font.face.empty()) {
+            rule += FontFamily(control.font.face);
+        }
+        if (control.font.bold) {
+            rule += "font-weight:bold;";
+        }
+        if (control.align == layout::Align::Centre) {
+            rule += "text-align:center;";
+        }
+        css += "#" + id + "{" + rule + "}\n";
+        // A frame's colour is its caption's; a line's is what it draws.
+        if (control.colour) {
+            const std::string colour = Colour(*control.colour);
+            if (control.kind == Kind::Frame) {
+                css += "#" + id + ">legend{color:" + colour + "}\n";
+            } else {
+                css += "#" + id + "{" + (control.kind == Kind::Line ? "background:" : "color:") +
+                       colour + "}\n";
+            }
+        }
+    }
+    return css;
+}
+
+std::u16string DrawnCharacters(const Window& window, bool bold) {
+    std::u16string characters;
+    if (window.font.bold == bold) {
+        AddCharacters(characters, window.title);
+        for (const layout::Menu& menu : window.menus) {
+            AddCharacters(characters, menu.caption);
+            for (const layout::MenuItem& item : menu.items) {
+                AddCharacters(characters, item.caption);
+            }
+        }
+    }
+    for (const Control& control : window.controls) {
+        const bool drawnBold = control.font.bold || (control.font.face.empty() && window.font.bold);
+        if (drawnBold == bold) {
+            AddCharacters(characters, control.caption);
+            for (const std::u16string_view item : control.items) {
+                AddCharacters(characters, item);
+            }
+        }
+    }
+    return characters;
+}
+
+}  // namespace zenalto::web

@@ -1,0 +1,70 @@
+// The page's side of the web platform: the message box, the decimal separator
+// of the browser's language and the end of the program.
+var ZenaltoPlatform = (function () {
+  "use strict";
+  var doc = document;
+  var waiting = [];
+  var returnTo = null;
+
+  function byId(id) { return doc.getElementById(id); }
+
+  function showNext() {
+    var box = byId("MsgBox");
+    if (!box || box.open || !waiting.length) return;
+    var message = waiting.shift();
+    byId("MsgBox-title").textContent = message[2] || "Zenalto";
+    byId("MsgBox-prompt").textContent = message[0];
+    byId("MsgBox-icon").hidden = message[1] !== 16;
+    returnTo = doc.activeElement;
+    box.showModal();
+    byId("MsgBox-ok").focus();
+  }
+
+  function init() {
+    var box = byId("MsgBox");
+    if (!box) return;
+    byId("MsgBox-ok").addEventListener("click", function () { if (box.open) box.close(); });
+    // Esc closes the box as OK does (the browser's own cancel included).
+    box.addEventListener("close", function () {
+      var back = returnTo;
+      returnTo = null;
+      if (back && back.isConnected && back !== doc.body) back.focus();
+      showNext();
+    });
+  }
+  if (doc.readyState === "loading") doc.addEventListener("DOMContentLoaded", init);
+  else init();
+
+  return {
+    messageBox: function (prompt, style, title) {
+      waiting.push([prompt, style, title]);
+      showNext();
+    },
+    // As the desktop programs take it from the regional settings.
+    decimalSeparator: function () {
+      try {
+        var parts = new Intl.NumberFormat(navigator.language || undefined).formatToParts(1.5);
+        for (var i = 0; i < parts.length; ++i) if (parts[i].type === "decimal") return parts[i].value;
+      } catch (e) {
+        // A browser without Intl, or a language it does not know.
+      }
+      return ".";
+    },
+    // A script may close only a window it may close (an installed app's
+    // window, a tab that has shown nothing but this page); where the browser
+    // refuses, the program's windows leave the page, as they leave the screen
+    // on the desktop, and the empty page stays: reloading starts the program
+    // again.
+    end: function () {
+      waiting = [];
+      var box = byId("MsgBox");
+      if (box && box.open) box.close();
+      try {
+        window.close();
+      } catch (e) {
+        // Closing refused by throwing rather than by ignoring the call.
+      }
+      if (!window.closed) Zenalto.end();
+    }
+  };
+})();

@@ -1,0 +1,72 @@
+#include "platform/WebPlatform.h"
+
+#include <emscripten.h>
+
+#include <string>
+
+// clang-format off
+EM_JS(void, zenalto_message_box, (const char16_t* prompt, int promptLength, int style,
+                                  const char16_t* title, int titleLength), {
+    function text(at, length) {
+        var parts = [];
+        for (var i = 0; i < length; i += 8192) {
+            parts.push(String.fromCharCode.apply(null, HEAPU16.subarray((at >> 1) + i, (at >> 1) + Math.min(length, i + 8192))));
+        }
+        return parts.join("");
+    }
+    ZenaltoPlatform.messageBox(text(prompt, promptLength), style, text(title, titleLength));
+});
+EM_JS(int, zenalto_separator_length, (), {
+    return ZenaltoPlatform.decimalSeparator().length;
+});
+EM_JS(void, zenalto_read_separator, (char16_t* buffer, int length), {
+    var separator = ZenaltoPlatform.decimalSeparator();
+    for (var i = 0; i < length; ++i) HEAPU16[(buffer >> 1) + i] = separator.charCodeAt(i);
+});
+EM_JS(void, zenalto_end_program, (), {
+    ZenaltoPlatform.end();
+});
+// clang-format on
+
+namespace zenalto {
+
+void WebPlatform::messageBox(std::u16string_view prompt, int style, std::u16string_view title) {
+    zenalto_message_box(prompt.data(), static_cast<int>(prompt.size()), style, title.data(),
+                        static_cast<int>(title.size()));
+}
+
+std::u16string WebPlatform::decimalSeparator() {
+    std::u16string separator(static_cast<std::size_t>(zenalto_separator_length()), u'\0');
+    zenalto_read_separator(separator.data(), static_cast<int>(separator.size()));
+    return separator;
+}
+
+void WebPlatform::endProgram() {
+    zenalto_end_program();
+}
+
+std::int32_t WebPlatform::regOpenKeyEx(RegistryKey /*root*/, std::string_view /*subKey*/,
+                                       std::uint32_t /*options*/, std::uint32_t /*samDesired*/,
+                                       RegistryKey& /*result*/) {
+    return ErrorFileNotFound;
+}
+
+std::int32_t WebPlatform::regQueryValueEx(RegistryKey /*key*/, std::string_view /*valueName*/,
+                                          std::uint32_t& /*type*/, std::span<std::byte> /*data*/,
+                                          std::int32_t& /*dataSize*/) {
+    return ErrorFileNotFound;
+}
+
+std::int32_t WebPlatform::regCloseKey(RegistryKey /*key*/) {
+    return ErrorSuccess;
+}
+
+bool WebPlatform::fileExists(std::string_view /*path*/) {
+    return false;
+}
+
+void WebPlatform::startProcess(std::string_view path) {
+    throw PlatformError("a page cannot start the program " + std::string(path));
+}
+
+}  // namespace zenalto
