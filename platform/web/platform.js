@@ -14,7 +14,8 @@ var ZenaltoPlatform = (function () {
     var message = waiting.shift();
     byId("MsgBox-title").textContent = message[2] || "Zenalto";
     byId("MsgBox-prompt").textContent = message[0];
-    byId("MsgBox-icon").hidden = message[1] !== 16;
+    // An <svg> has no hidden property: the attribute itself is set.
+    byId("MsgBox-icon").toggleAttribute("hidden", message[1] !== 16);
     returnTo = doc.activeElement;
     box.showModal();
     byId("MsgBox-ok").focus();
