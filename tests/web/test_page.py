@@ -223,13 +223,15 @@ class MainWindowTest(PageTest):
                     else:
                         focus = raise_it[-1]
                         self.click(focus)
-                    self.assertEqual(self.message(), (title, prompt, icon))
+                    shown = self.message()
                     if how == "OK":
                         # Modal: a click on the main window does nothing.
                         button = self.element("Command2")
                         ActionChains(self.driver).move_to_element(button).click().perform()
-                        self.assertTrue(self.message_is_open())
+                    still_open = self.message_is_open()
                     self.close_message(how)
+                    self.assertEqual(shown, (title, prompt, icon))
+                    self.assertTrue(still_open)
                     self.assertEqual(self.focused(), focus)
                     self.assertEqual(self.texts("Text3", "Text4"), results)
                     self.assertEqual(self.about_count(), 1 if raise_it[0] == "Command4" else 0)
