@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/install-deps.sh cmake make libgtest-dev libfast-float-dev emscripten nodejs node-acorn
+bash tools/install-deps.sh cmake make libgtest-dev libfast-float-dev emscripten nodejs node-acorn \
+  python3-fonttools python3-brotli fonts-liberation2  # the web page's fonts (app/web)
 
 # Debian's Emscripten comes with its system libraries built, in a cache it
 # only reads (FROZEN_CACHE). An Emscripten that builds them on first use gets
