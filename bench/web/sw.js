@@ -2,7 +2,7 @@
 // cached on install and served from the cache first.
 "use strict";
 const CACHE = "zenalto-floor-1";
-const FILES = ["./", "index.html", "about.jpg"];
+const FILES = ["./", "index.html", "about.jpg", "fonts/zenalto-sans.woff2", "fonts/zenalto-sans-bold.woff2"];
 self.addEventListener("install", (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
 });

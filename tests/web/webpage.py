@@ -37,7 +37,7 @@ TYPES = {
 class StaticServer:
     """Serves one folder on 127.0.0.1. Nothing is cacheable by HTTP, so a page
     that loads while the server is down was served by its service worker.
-    Every path asked for is logged in `requests`."""
+    Every request is logged in `requests` as (path, status)."""
 
     def __init__(self, folder, port=0):
         self.folder = str(folder)
@@ -65,9 +65,8 @@ class StaticServer:
                 self.send_header("Cache-Control", "no-store")
                 super().end_headers()
 
-            def send_head(self):
-                log.append(self.path.split("?", 1)[0])
-                return super().send_head()
+            def log_request(self, code="-", size="-"):
+                log.append((self.path.split("?", 1)[0], int(code)))
 
             def log_message(self, *args):
                 pass
@@ -136,12 +135,19 @@ class Browser:
             shutil.rmtree(self.profile, ignore_errors=True)
 
 
-def stage_floor(into):
-    """Copies the floor page (bench/web) with the About dialog's picture into
-    `into`, ready to be served."""
+def stage_floor(into, site):
+    """Copies the floor page (bench/web) into `into`, ready to be served, with
+    the About dialog's picture and the built site's two font files."""
     into = Path(into)
+    fonts = [Path(site) / "fonts" / name for name in ("zenalto-sans.woff2", "zenalto-sans-bold.woff2")]
+    for font in fonts:
+        if not font.is_file():
+            raise FileNotFoundError(f"{font} is missing: build the site first")
     if into.exists():
         shutil.rmtree(into)
     shutil.copytree(REPO / "bench" / "web", into)
     shutil.copy(REPO / "resources" / "images" / "about.jpg", into / "about.jpg")
+    (into / "fonts").mkdir()
+    for font in fonts:
+        shutil.copy(font, into / "fonts" / font.name)
     return into
