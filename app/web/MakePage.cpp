@@ -38,14 +38,15 @@ std::string Page() {
         "</title>\n"
         "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         "<link rel=\"icon\" href=\"icons/zenalto-32.png\" sizes=\"32x32\" type=\"image/png\">\n"
+        // The script first: it is the longest to come, and async.
+        "<script src=\"zenalto.js\" async></script>\n"
         "<link rel=\"stylesheet\" href=\"zenalto.css\">\n"
         "<link rel=\"preload\" href=\"fonts/zenalto-sans.woff2\" as=\"font\" type=\"font/woff2\" "
         "crossorigin>\n"
         "<link rel=\"preload\" href=\"fonts/zenalto-sans-bold.woff2\" as=\"font\" "
         "type=\"font/woff2\" crossorigin>\n"
         "<link rel=\"preload\" href=\"zenalto.wasm\" as=\"fetch\" type=\"application/wasm\" "
-        "crossorigin>\n"
-        "<script src=\"zenalto.js\" async></script>\n</head>\n<body>\n";
+        "crossorigin>\n</head>\n<body>\n";
     page += zenalto::web::WindowMarkup(Form1Layout) + "\n";
     page += "<template id=\"" + std::string(frmAboutLayout.name) + "-template\">" +
             zenalto::web::WindowMarkup(frmAboutLayout, &Form1Layout) + "</template>\n";

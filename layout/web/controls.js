@@ -493,10 +493,16 @@ var Zenalto = (function () {
     var el = doc.activeElement;
     if (el && el.setSelectionRange && el.type === "text") el.setSelectionRange(el.value.length, el.value.length);
   }
-  if (doc.readyState === "loading") doc.addEventListener("DOMContentLoaded", drawScrollBars);
-  else drawScrollBars();
-  var main = mainWindow();
-  if (main) raise(main);
+  // The script may come before the page has been read to its end.
+  function whenParsed(action) {
+    if (doc.readyState === "loading") doc.addEventListener("DOMContentLoaded", action);
+    else action();
+  }
+  whenParsed(function () {
+    drawScrollBars();
+    var main = mainWindow();
+    if (main) raise(main);
+  });
 
   return {
     bind: function (slot, name) { slots[name] = slot; },
@@ -507,14 +513,17 @@ var Zenalto = (function () {
     setText: function (win, name, text) { var el = control(win, name); if (el) el.value = text; },
     setListIndex: function (win, name, index) { var el = control(win, name); if (el) select(el, index); },
     start: function () {
-      started = true;
-      var queued = waiting;
-      waiting = [];
-      for (var i = 0; i < queued.length; ++i) {
-        var win = byId(queued[i][0]);
-        if (win) send(win, queued[i][1], queued[i][2], queued[i][3]);
-      }
-      doc.documentElement.dataset.ready = "true";
+      whenParsed(function () {
+        started = true;
+        var queued = waiting;
+        waiting = [];
+        for (var i = 0; i < queued.length; ++i) {
+          var win = byId(queued[i][0]);
+          if (win) send(win, queued[i][1], queued[i][2], queued[i][3]);
+        }
+        doc.documentElement.dataset.ready = "true";
+        if (window.performance && performance.mark) performance.mark("zenalto-ready");
+      });
     },
     // The program has ended: its windows go and no event reaches it any more.
     end: function () {
