@@ -9,6 +9,7 @@ ZENALTO_WEB_SITE is the folder served (default build/web/site);
 ZENALTO_WEB_SCREENSHOTS where the two windows' pictures go (default
 build/web/screenshots)."""
 
+import base64
 import math
 import os
 import re
@@ -429,18 +430,29 @@ class LayoutTest(PageTest):
             with self.subTest(name):
                 self.assertEqual([round(f) for f in self.box(name, client)], [t / 15 for t in twips])
 
+    def save_picture(self, window, client):
+        """Saves the window's picture, its border included but no more than
+        4 pixels beyond its client area (the main window spans the page)."""
+        left, top, right, bottom = self.js("""const w = document.getElementById(arguments[0]).getBoundingClientRect();
+            const c = document.getElementById(arguments[1]).getBoundingClientRect();
+            return [w.left, w.top, Math.min(w.right, c.right + 4), Math.min(w.bottom, c.bottom + 4)];""",
+                                           window, client)
+        clip = {"x": left, "y": top, "width": right - left, "height": bottom - top, "scale": 1}
+        shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png", "clip": clip})
+        SCREENSHOTS.mkdir(parents=True, exist_ok=True)
+        (SCREENSHOTS / f"{window}.png").write_bytes(base64.b64decode(shot["data"]))
+
     def test_title_and_the_windows_places(self):
         self.open()
         self.assertEqual(self.driver.title, MAIN_TITLE)
         self.check_places(self.MAIN, "Form1-client")
-        SCREENSHOTS.mkdir(parents=True, exist_ok=True)
-        self.element("Form1").screenshot(str(SCREENSHOTS / "Form1.png"))
+        self.save_picture("Form1", "Form1-client")
         self.click("Command4")
         self.wait_for("const i = document.getElementById('Image1'); return i && i.complete")
         self.assertEqual(self.js("const i = document.getElementById('Image1'); return [i.naturalWidth, i.naturalHeight]"),
                          [150, 121])
         self.check_places(self.ABOUT, "frmAbout-client")
-        self.element("frmAbout").screenshot(str(SCREENSHOTS / "frmAbout.png"))
+        self.save_picture("frmAbout", "frmAbout-client")
 
 
 class AccessibilityTest(PageTest):
