@@ -100,8 +100,9 @@ var Zenalto = (function () {
     var main = mainWindow(), client = byId(win.id + "-client");
     if (!main || !client) return;
     var origin = byId(main.id + "-client").getBoundingClientRect();
-    var left = origin.left + (+win.dataset.left - +main.dataset.left) - client.offsetLeft;
-    var top = origin.top + (+win.dataset.top - +main.dataset.top) - client.offsetTop;
+    var outer = win.getBoundingClientRect(), inner = client.getBoundingClientRect();
+    var left = origin.left + (+win.dataset.left - +main.dataset.left) - (inner.left - outer.left);
+    var top = origin.top + (+win.dataset.top - +main.dataset.top) - (inner.top - outer.top);
     moveTo(win, left + scrollX, top + scrollY);
   }
   // The title bar always stays within reach.
