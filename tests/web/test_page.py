@@ -279,7 +279,7 @@ class MainWindowTest(PageTest):
             ("Text2", "1E400", None),
             ("Text1", "&H" + "F" * 40, None),
         ]
-        number = re.compile(r"-?\d+(\.\d+)?([eE][+-]?\d+)?")
+        number = re.compile(r"\A-?\d+(\.\d+)?([eE][+-]?\d+)?\Z")
         self.open()
         for field, text, expected in rows:
             with self.subTest(field=field, text=text[:12], length=len(text)):
