@@ -14,7 +14,8 @@ var ZenaltoPlatform = (function () {
     var message = waiting.shift();
     byId("MsgBox-title").textContent = message[2] || "Zenalto";
     byId("MsgBox-prompt").textContent = message[0];
-    byId("MsgBox-icon").hidden = message[1] !== 16;
+    // An <svg> has no hidden property: the attribute itself is set.
+    byId("MsgBox-icon").toggleAttribute("hidden", message[1] !== 16);
     returnTo = doc.activeElement;
     box.showModal();
     byId("MsgBox-ok").focus();
@@ -35,21 +36,28 @@ var ZenaltoPlatform = (function () {
   if (doc.readyState === "loading") doc.addEventListener("DOMContentLoaded", init);
   else init();
 
+  function decimalSeparator() {
+    try {
+      var parts = new Intl.NumberFormat(navigator.language || undefined).formatToParts(1.5);
+      for (var i = 0; i < parts.length; ++i) if (parts[i].type === "decimal") return parts[i].value;
+    } catch (e) {
+      // A browser without Intl, or a language it does not know.
+    }
+    return ".";
+  }
+  // The browser's first number format loads its language's data, which
+  // takes tens of milliseconds: done now, while the WebAssembly loads, and
+  // not in the first "Calcular".
+  decimalSeparator();
+
   return {
     messageBox: function (prompt, style, title) {
       waiting.push([prompt, style, title]);
       showNext();
     },
-    // As the desktop programs take it from the regional settings.
-    decimalSeparator: function () {
-      try {
-        var parts = new Intl.NumberFormat(navigator.language || undefined).formatToParts(1.5);
-        for (var i = 0; i < parts.length; ++i) if (parts[i].type === "decimal") return parts[i].value;
-      } catch (e) {
-        // A browser without Intl, or a language it does not know.
-      }
-      return ".";
-    },
+    // As the desktop programs take it from the regional settings, asked
+    // afresh each time.
+    decimalSeparator: decimalSeparator,
     // A script may close only a window it may close (an installed app's
     // window, a tab that has shown nothing but this page); where the browser
     // refuses, the program's windows leave the page, as they leave the screen

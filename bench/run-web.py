@@ -1,0 +1,252 @@
+"""The web page against its floor (bench/web, the same windows written by
+hand without WebAssembly), in headless Chromium; bench/run-web.sh runs it.
+
+  start-up   from the navigation's start to the first Calcular answered and
+             painted: the page's data-ready, then a click on Command1 at
+             once, then the frame that shows the result in the page's fonts. Each round starts
+             a Chromium of its own with a fresh profile (a first visit:
+             nothing cached, no service worker), the floor and the page in
+             turns, which goes first alternating. Goal: the median of the
+             rounds' page/floor ratios at most 1.25.
+  click      a Calcular click (Command1.click() in the page) until both
+             result fields are written, timed in the page with
+             performance.now(): batches of 10 clicks after one batch to warm
+             up, the median batch's time per click. Goal: under 1 ms.
+  transfer   every file the page fetches on a first visit, the About
+             dialog opened and the service worker's cache filled, each
+             compressed with gzip -9 and with brotli (quality 11). Goal: at
+             most 150 KB (150,000 bytes) with gzip, the weaker of the two.
+
+Prints the figures; the exit status is 1 when a goal is missed."""
+
+import argparse
+import gzip
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "web"))
+from webpage import REPO, Browser, StaticServer, stage_floor  # noqa: E402
+
+START_GOAL = 1.25
+CLICK_GOAL_MS = 1.0
+TRANSFER_GOAL = 150_000
+
+# Runs in each page before its own scripts: at data-ready it empties Text3,
+# clicks Command1, waits for the result, for the fonts, and for the frame
+# that paints them.
+PROBE = """
+(() => {
+  const bench = window.__bench = {};
+  const start = () => {
+    if (bench.ready !== undefined || document.documentElement.dataset.ready !== "true") return;
+    bench.ready = performance.now();
+    const out = document.getElementById("Text3");
+    out.value = "";
+    document.getElementById("Command1").click();
+    const answered = () => {
+      if (out.value === "") return void setTimeout(answered, 0);
+      bench.answered = performance.now();
+      // Painted in its own font: text waits for its font file, up to 3 s.
+      document.fonts.ready.then(() => {
+        bench.fonts = performance.now();
+        requestAnimationFrame(() => setTimeout(() => { bench.painted = performance.now(); }, 0));
+      });
+    };
+    answered();
+  };
+  new MutationObserver(start).observe(document, { attributes: true, subtree: true, attributeFilter: ["data-ready"] });
+})();
+"""
+
+# Clicks Command1 in batches and gives each batch's time per click (ms); a
+# click whose results are not written when it returns is waited for.
+CLICKS = """
+const done = arguments[arguments.length - 1];
+(async () => {
+  const button = document.getElementById("Command1");
+  const outputs = [document.getElementById("Text3"), document.getElementById("Text4")];
+  const written = () => outputs.every((o) => o.value !== "");
+  const channel = new MessageChannel();
+  const tick = () => new Promise((resolve) => { channel.port1.onmessage = resolve; channel.port2.postMessage(0); });
+  const perClick = [];
+  let asynchronous = false;
+  // The first batch only warms up: the engine compiles a function when it
+  // first runs, and optimises it once it has run often.
+  for (let batch = -1; batch < arguments[0]; batch++) {
+    let spent = 0;
+    for (let i = 0; i < 10; i++) {
+      outputs.forEach((o) => { o.value = ""; });
+      const t0 = performance.now();
+      button.click();
+      while (!written()) { asynchronous = true; await tick(); }
+      spent += performance.now() - t0;
+    }
+    if (batch >= 0) perClick.push(spent / 10);
+  }
+  done({ perClick, asynchronous, text: outputs.map((o) => o.value) });
+})();
+"""
+
+
+def visit(url, language="en-US"):
+    """One first visit in a fresh Chromium: the probe's times (ms from the
+    navigation's start)."""
+    browser = Browser(language)
+    try:
+        driver = browser.driver
+        driver.get("about:blank")
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PROBE})
+        driver.get(url)
+        deadline = time.monotonic() + 60
+        while True:
+            found = driver.execute_script("return window.__bench")
+            if found and "painted" in found:
+                for entry in driver.execute_script("return performance.getEntriesByType('paint').map((e) => [e.name, e.startTime])"):
+                    found[entry[0]] = entry[1]
+                return found
+            if time.monotonic() > deadline:
+                raise RuntimeError(f"{url}: no answer to Calcular within 60 s ({found})")
+            time.sleep(0.02)
+    finally:
+        browser.quit()
+
+
+def clicks(url, batches):
+    browser = Browser()
+    try:
+        driver = browser.driver
+        driver.get(url)
+        driver.execute_script("return 0")
+        while driver.execute_script("return document.documentElement.dataset.ready") != "true":
+            time.sleep(0.02)
+        return driver.execute_async_script(CLICKS, batches)
+    finally:
+        browser.quit()
+
+
+def fetched_files(server):
+    """The files a first visit fetches: the page, what its service worker
+    caches, and the About dialog's picture."""
+    browser = Browser()
+    first = len(server.requests)
+    try:
+        driver = browser.driver
+        driver.get(server.url)
+        while driver.execute_script("return document.documentElement.dataset.ready") != "true":
+            time.sleep(0.02)
+        driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+        driver.execute_script("document.getElementById('Command4').click()")
+        driver.execute_async_script("""const done = arguments[0], image = document.getElementById('Image1');
+            image.complete ? done() : image.addEventListener('load', done);""")
+        time.sleep(0.5)
+    finally:
+        browser.quit()
+    return server.requests[first:]
+
+
+def compressed_sizes(folder, requests):
+    rows, missing = [], []
+    named = [(path.lstrip("/") + "index.html" if path.endswith("/") else path.lstrip("/"), code)
+             for path, code in requests]
+    for name in sorted({name for name, _ in named}):
+        codes = {code for n, code in named if n == name}
+        file = Path(folder) / name
+        if codes != {200} or not file.is_file():
+            missing.append(f"{name} ({', '.join(map(str, sorted(codes)))})")
+            continue
+        data = file.read_bytes()
+        gz = len(subprocess.run(["gzip", "-9", "-n", "-c"], input=data, capture_output=True, check=True).stdout)
+        br = len(subprocess.run(["brotli", "-q", "11", "-c"], input=data, capture_output=True, check=True).stdout)
+        rows.append((name, len(data), gz, br))
+    return rows, missing
+
+
+def median_and_range(values):
+    return f"{statistics.median(values):8.1f}  ({min(values):.1f} to {max(values):.1f})"
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("site", nargs="?", default=str(REPO / "build" / "web" / "site"))
+    parser.add_argument("-n", "--rounds", type=int, default=15, help="start-up rounds of each page")
+    parser.add_argument("-c", "--click-batches", type=int, default=50, help="batches of 10 clicks")
+    args = parser.parse_args()
+
+    site = Path(args.site)
+    floor = stage_floor(Path(tempfile.mkdtemp(prefix="zenalto-floor-")) / "floor", site)
+    servers = {"floor": StaticServer(floor), "page": StaticServer(site)}
+    missed = []
+    try:
+        times = {"floor": [], "page": []}
+        for round_ in range(args.rounds):
+            order = ("floor", "page") if round_ % 2 == 0 else ("page", "floor")
+            for name in order:
+                times[name].append(visit(servers[name].url))
+            print(f"round {round_ + 1}/{args.rounds}: floor {times['floor'][-1]['painted']:.1f} ms, "
+                  f"page {times['page'][-1]['painted']:.1f} ms", file=sys.stderr)
+
+        print(f"Start-up, {args.rounds} rounds each, a fresh profile per visit (ms from navigation "
+              "start; median, min to max)")
+        for event, label in (("first-contentful-paint", "first contentful paint"), ("ready", "data-ready"),
+                             ("answered", "Calcular answered"), ("fonts", "fonts loaded after it"),
+                             ("painted", "answer painted")):
+            for name in ("floor", "page"):
+                values = [t[event] for t in times[name] if event in t]
+                if values:
+                    print(f"  {label:24} {name:5} {median_and_range(values)}")
+        ratios = [p["painted"] / f["painted"] for p, f in zip(times["page"], times["floor"])]
+        ratio = statistics.median(ratios)
+        print(f"  page/floor, median of the rounds' ratios: {ratio:.2f} (goal <= {START_GOAL}); "
+              f"ratio of the medians: "
+              f"{statistics.median(t['painted'] for t in times['page']) / statistics.median(t['painted'] for t in times['floor']):.2f}")
+        if ratio > START_GOAL:
+            missed.append(f"start-up ratio {ratio:.2f} > {START_GOAL}")
+
+        print(f"\nCalcular click to both fields written, {args.click_batches} batches of 10 clicks "
+              "(ms per click; median, min to max)")
+        for name in ("floor", "page"):
+            found = clicks(servers[name].url, args.click_batches)
+            mode = "written after the click returned" if found["asynchronous"] else "written within the click"
+            print(f"  {name:5} {median_and_range(found['perClick'])}  {mode}; Text3 {found['text'][0]}")
+            if name == "page":
+                click = statistics.median(found["perClick"])
+                if click >= CLICK_GOAL_MS:
+                    missed.append(f"click {click:.3f} ms >= {CLICK_GOAL_MS} ms")
+        print(f"  goal for the page: < {CLICK_GOAL_MS} ms")
+
+        for name in ("page", "floor"):
+            requests = fetched_files(servers[name])
+            rows, missing = compressed_sizes(servers[name].folder, requests)
+            print(f"\nTransfer of the {name}: every file fetched on a first visit, {len(requests)} "
+                  f"requests of {len(rows) + len(missing)} files (bytes)")
+            print(f"  {'file':34} {'raw':>8} {'gzip -9':>8} {'brotli':>8}")
+            for row in rows:
+                print(f"  {row[0]:34} {row[1]:8} {row[2]:8} {row[3]:8}")
+            total = [sum(row[i] for row in rows) for i in (1, 2, 3)]
+            print(f"  {'total':34} {total[0]:8} {total[1]:8} {total[2]:8}")
+            for path in missing:
+                print(f"  not served: {path}")
+            if name == "page":
+                print(f"  goal: gzip total <= {TRANSFER_GOAL}")
+                if total[1] > TRANSFER_GOAL:
+                    missed.append(f"transfer {total[1]} > {TRANSFER_GOAL} bytes")
+                if missing:
+                    missed.append(f"files asked for but not served: {', '.join(missing)}")
+    finally:
+        for server in servers.values():
+            server.stop()
+
+    print()
+    if missed:
+        print("Goals missed: " + "; ".join(missed))
+        return 1
+    print("Every goal met.")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,558 @@
+"""The web page in headless Chromium, driven as a user drives it: clicks and
+keys through WebDriver, a paste through the DevTools protocol, the
+accessibility tree as a screen reader gets it, and a reload with the network
+off. Every test also fails on any error in the browser's console.
+
+    ZENALTO_WEB_SITE=build/web/site python3 -m unittest discover -s tests/web -v
+
+ZENALTO_WEB_SITE is the folder served (default build/web/site);
+ZENALTO_WEB_SCREENSHOTS where the two windows' pictures go (default
+build/web/screenshots)."""
+
+import base64
+import math
+import os
+import re
+import unittest
+from pathlib import Path
+
+from selenium.common.exceptions import WebDriverException
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+from webpage import REPO, Browser, StaticServer
+
+SITE = Path(os.environ.get("ZENALTO_WEB_SITE", REPO / "build" / "web" / "site"))
+SCREENSHOTS = Path(os.environ.get("ZENALTO_WEB_SCREENSHOTS", REPO / "build" / "web" / "screenshots"))
+
+MAIN_TITLE = "Zenalto: Programa para el cálculo de orbitas satelitales"
+INPUT_TITLE = "Error en la introducción de datos"
+ALTITUDE = " Introduzca un valor de altitud satelital"
+ALTITUDE_MENU = " introduzca un valor de altitud satelital"
+RADIUS = " Introduzca un valor de radio terrestre"
+RADIUS_MENU = " introduzca un valor de radio terrestre"
+HELP = "Introduzca la altura del satelite,luego seleccione el radio terrestre"
+SYSINFO = "System Information Is Unavailable At This Time"
+ELLIPSOIDS = ["WGS84", "GRS80", "WGS72", "AUSTRALIAN", "KRASOVSKY", "INTERNACIONAL",
+              "CLARKE 1866", "BESSEL", "AIRY", "EVEREST"]
+
+server = None
+
+
+def setUpModule():
+    global server
+    if not (SITE / "index.html").is_file():
+        raise RuntimeError(f"{SITE}/index.html is missing: build the site first (tools/test-web.sh)")
+    server = StaticServer(SITE)
+
+
+def tearDownModule():
+    server.stop()
+
+
+def velocity_texts(altitude, radius, separator="."):
+    """The two result texts, worked out here the long way: the circular
+    orbit's velocity in m/s and km/h, rounded half up to five decimals."""
+    v = math.sqrt(399e12 / (radius * 1000 + altitude * 1000))
+
+    def text(x):
+        written = repr(math.floor(x * 100000 + 0.5) / 100000)
+        return written.removesuffix(".0").replace(".", separator)
+
+    return text(v), text(v * 3.6)
+
+
+class PageTest(unittest.TestCase):
+    language = "en-US"
+
+    @classmethod
+    def setUpClass(cls):
+        cls.browser = Browser(cls.language)
+        cls.driver = cls.browser.driver
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.quit()
+
+    def tearDown(self):
+        self.assertEqual(self.browser.console_errors(), [], "errors in the browser's console")
+
+    # What a user does.
+    def open(self):
+        self.driver.get(server.url)
+        self.wait_for("return document.documentElement.dataset.ready === 'true'")
+
+    def wait_for(self, script, *args, timeout=20):
+        WebDriverWait(self.driver, timeout).until(lambda d: d.execute_script(script, *args))
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def element(self, name):
+        return self.driver.find_element(By.ID, name)
+
+    def click(self, name):
+        self.element(name).click()
+
+    def choose(self, menu, item):
+        self.click(menu)
+        self.wait_for("const e = document.getElementById(arguments[0]); return e && e.checkVisibility()", item)
+        self.click(item)
+
+    def keys(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def type_into(self, name, text):
+        self.click(name)
+        chain = ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("a").key_up(Keys.CONTROL)
+        chain.send_keys(Keys.DELETE)
+        if text:
+            chain.send_keys(text)
+        chain.perform()
+
+    def text_of(self, name):
+        return self.js("return document.getElementById(arguments[0]).value", name)
+
+    def texts(self, *names):
+        return [self.text_of(name) for name in names]
+
+    def focused(self):
+        return self.js("return document.activeElement && document.activeElement.id")
+
+    def message(self):
+        """The open message box as (title, prompt, critical icon shown)."""
+        self.wait_for("return document.getElementById('MsgBox').open", timeout=10)
+        self.assertTrue(self.js("return document.getElementById('MsgBox').matches(':modal')"))
+        return (self.js("return document.getElementById('MsgBox-title').textContent"),
+                self.js("return document.getElementById('MsgBox-prompt').textContent"),
+                self.element("MsgBox-icon").is_displayed())
+
+    def message_is_open(self):
+        return self.js("const box = document.getElementById('MsgBox'); return !!box && box.open")
+
+    def close_message(self, how):
+        if how == "OK":
+            self.click("MsgBox-ok")
+        else:
+            self.keys(Keys.ENTER if how == "Enter" else Keys.ESCAPE)
+        self.wait_for("return !document.getElementById('MsgBox').open", timeout=10)
+
+    def about_count(self):
+        return self.js("return document.querySelectorAll('#frmAbout').length")
+
+    def box(self, name, origin):
+        return self.js("""const r = document.getElementById(arguments[0]).getBoundingClientRect();
+                          const o = document.getElementById(arguments[1]).getBoundingClientRect();
+                          return [r.left - o.left, r.top - o.top, r.width, r.height];""", name, origin)
+
+
+class MainWindowTest(PageTest):
+    def test_start_values_and_calculate_with_button_and_menu(self):
+        self.open()
+        self.assertEqual(self.texts("Text1", "Text2", "Text3", "Text4", "Combo1"),
+                         ["159", "6378.206", "0", "0", "Clarke 1866"])
+        bar = self.element("HScroll1")
+        self.assertEqual([bar.get_attribute(a) for a in ("aria-valuenow", "aria-valuemax")], ["159", "900"])
+        self.assertEqual(self.focused(), "Text1")
+        self.click("Command1")
+        self.assertEqual(self.texts("Text3", "Text4"), ["7812.50598", "28125.02151"])
+        self.type_into("Text3", "1")
+        self.type_into("Text4", "2")
+        self.choose("Archivo", "Calcular")
+        self.assertEqual(self.texts("Text3", "Text4"), ["7812.50598", "28125.02151"])
+        self.type_into("Text1", "35786")
+        self.type_into("Text2", "6378.137")
+        self.click("Command1")
+        self.assertEqual(self.texts("Text3", "Text4"), ["3076.20193", "11074.32694"])
+        self.assertFalse(self.message_is_open())
+
+    def test_ellipsoid_choice_writes_its_radius(self):
+        self.open()
+        self.click("Combo1-button")
+        self.wait_for("return document.getElementById('Combo1-list').checkVisibility()")
+        options = self.driver.find_elements(By.CSS_SELECTOR, "#Combo1-list [role=option]")
+        self.assertEqual([option.text for option in options], ELLIPSOIDS)
+        options[ELLIPSOIDS.index("AUSTRALIAN")].click()
+        self.wait_for("return !document.getElementById('Combo1-list').checkVisibility()")
+        self.assertEqual(self.texts("Combo1", "Text2"), ["AUSTRALIAN", "6378.160"])
+        self.click("Command1")
+        self.assertEqual(self.texts("Text3", "Text4"), list(velocity_texts(159, 6378.160)))
+
+    def test_scroll_bar_writes_its_position_into_the_altitude(self):
+        self.open()
+        self.type_into("Text1", "500")
+        self.click("HScroll1-right")
+        self.assertEqual(self.text_of("Text1"), "160")
+        self.assertEqual(self.element("HScroll1").get_attribute("aria-valuenow"), "160")
+        self.click("HScroll1-right")
+        self.click("HScroll1-left")
+        self.assertEqual(self.text_of("Text1"), "160")
+        self.js("document.getElementById('HScroll1').focus()")
+        self.keys(Keys.ARROW_RIGHT)
+        now = self.element("HScroll1").get_attribute("aria-valuenow")
+        self.assertEqual(self.text_of("Text1"), now)
+        self.assertNotEqual(now, "160")
+        self.click("Command1")
+        self.assertEqual(self.texts("Text3", "Text4"), list(velocity_texts(int(now), 6378.206)))
+
+    def test_every_message_closes_with_ok_enter_and_escape(self):
+        # name, field texts typed first, how it is raised, prompt, title, critical icon
+        rows = [
+            ("altitude, button", {"Text1": "0"}, ("Command1",), ALTITUDE, INPUT_TITLE, True),
+            ("altitude, menu", {"Text1": ""}, ("Archivo", "Calcular"), ALTITUDE_MENU, INPUT_TITLE, True),
+            ("radius, button", {"Text2": "abc"}, ("Command1",), RADIUS, INPUT_TITLE, True),
+            ("radius, menu", {"Text1": "159 km", "Text2": "0"}, ("Archivo", "Calcular"), RADIUS_MENU,
+             INPUT_TITLE, True),
+            ("help", {}, ("Help", "Ayuda"), HELP, "Ayuda", False),
+            ("system information", {}, ("Command4", "cmdSysInfo"), SYSINFO, "Zenalto", False),
+        ]
+        for name, typed, raise_it, prompt, title, icon in rows:
+            self.open()
+            self.click("Command1")
+            results = self.texts("Text3", "Text4")
+            for field, text in typed.items():
+                self.type_into(field, text)
+            if raise_it[0] == "Command4":
+                self.click("Command4")
+            for how in ("OK", "Enter", "Escape"):
+                with self.subTest(name, closed_by=how):
+                    if len(raise_it) == 2 and raise_it[0] != "Command4":
+                        focus = self.focused()  # a menu leaves the focus where it was
+                        self.choose(*raise_it)
+                    else:
+                        focus = raise_it[-1]
+                        self.click(focus)
+                    shown = self.message()
+                    if how == "OK":
+                        # Modal: a click on the main window does nothing.
+                        button = self.element("Command2")
+                        ActionChains(self.driver).move_to_element(button).click().perform()
+                    still_open = self.message_is_open()
+                    self.close_message(how)
+                    self.assertEqual(shown, (title, prompt, icon))
+                    self.assertTrue(still_open)
+                    self.assertEqual(self.focused(), focus)
+                    self.assertEqual(self.texts("Text3", "Text4"), results)
+                    self.assertEqual(self.about_count(), 1 if raise_it[0] == "Command4" else 0)
+                    self.assertEqual(self.text_of("Text1"), typed.get("Text1", "159"))
+
+    def test_borrar_empties_the_fields_from_button_and_menu(self):
+        for command in (("Command2",), ("Archivo", "Borrar")):
+            with self.subTest(command=command):
+                self.open()
+                self.click("Command1")
+                self.choose(*command) if len(command) == 2 else self.click(command[0])
+                self.assertEqual(self.texts("Text1", "Combo1", "Text2", "Text3", "Text4"), [""] * 5)
+                self.assertFalse(self.message_is_open())
+                self.assertEqual(self.element("HScroll1").get_attribute("aria-valuenow"), "159")
+                self.click("Command1")
+                self.assertEqual(self.message()[1], ALTITUDE)
+                self.close_message("OK")
+
+    def test_tab_order(self):
+        self.open()
+        heard = []
+        for _ in range(10):
+            self.keys(Keys.TAB)
+            heard.append(self.focused())
+        self.assertEqual(heard, ["Text3", "Text2", "Text4", "Combo1", "Command1", "Command2",
+                                 "Command3", "Command4", "HScroll1", "Text1"])
+
+    def test_pasted_and_unicode_input_gives_a_message_or_a_number(self):
+        # The browser takes seconds to lay out a field of a million characters,
+        # so one field is pasted that long and two a tenth of it.
+        million, tenth = 1_000_000, 100_000
+        # field, text pasted, the prompt expected (None: a message or a result)
+        rows = [
+            ("Text1", "9" * million, None),
+            ("Text2", "1" + "0" * (tenth - 1), None),
+            ("Text1", "0." + "0" * (tenth - 3) + "1", None),
+            ("Text1", "\u0661\u0665\u0669", ALTITUDE),  # Arabic-Indic digits are no number
+            ("Text1", "\uff11\uff15\uff19", ALTITUDE),  # nor are full-width ones
+            ("Text1", "\U0001f6f0\ufe0f 159", ALTITUDE),
+            ("Text2", "\u202e6378.206", RADIUS),
+            ("Text1", "159\u00a0km", "result"),  # a no-break space ends the number
+            ("Text1", "-6378.206", None),  # no orbit radius left
+            ("Text1", "-7000", None),
+            ("Text2", "1E400", None),
+            ("Text1", "&H" + "F" * 40, None),
+        ]
+        number = re.compile(r"\A-?\d+(\.\d+)?([eE][+-]?\d+)?\Z")
+        self.open()
+        for field, text, expected in rows:
+            with self.subTest(field=field, text=text[:12], length=len(text)):
+                self.type_into("Text1", "159")
+                self.type_into("Text2", "6378.206")
+                self.type_into("Text3", "")
+                self.type_into(field, "")
+                self.driver.execute_cdp_cmd("Input.insertText", {"text": text})
+                self.assertEqual(self.text_of(field), text)  # no length limit
+                self.click("Command1")
+                if self.message_is_open() or expected not in (None, "result"):
+                    title, prompt, _ = self.message()
+                    self.assertNotEqual(expected, "result", prompt)
+                    if expected is not None:
+                        self.assertEqual((title, prompt), (INPUT_TITLE, expected))
+                    self.assertTrue(prompt.strip())
+                    self.close_message("OK")
+                    self.assertEqual(self.text_of("Text3"), "")
+                else:
+                    for result in self.texts("Text3", "Text4"):
+                        self.assertRegex(result, number)
+                        self.assertNotRegex(result, "NaN|Infinity|∞")
+                    if expected == "result":
+                        self.assertEqual(self.texts("Text3", "Text4"), ["7812.50598", "28125.02151"])
+        self.type_into("Text1", "159")
+        self.type_into("Text2", "6378.206")
+        self.click("Command1")
+        self.assertEqual(self.texts("Text3", "Text4"), ["7812.50598", "28125.02151"])
+
+    def test_reload_with_the_network_off_still_calculates(self):
+        self.open()
+        self.driver.execute_async_script(
+            "navigator.serviceWorker.ready.then(() => arguments[0](true))")
+        server.stop()
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        self.driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+            "offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+        try:
+            self.driver.refresh()
+            self.wait_for("return document.documentElement.dataset.ready === 'true'")
+            self.assertEqual(self.js("return navigator.onLine"), False)
+            self.type_into("Text1", "35786")
+            self.click("Command1")
+            self.assertEqual(self.texts("Text3", "Text4"), list(velocity_texts(35786, 6378.206)))
+        finally:
+            self.driver.execute_cdp_cmd("Network.emulateNetworkConditions", {
+                "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+            self.driver.execute_cdp_cmd("Network.disable", {})
+            server.start()
+
+    def test_salir_ends_the_program_with_every_window(self):
+        for command, with_about in ((("Command3",), False), (("Archivo", "Salir"), False),
+                                    (("Archivo", "Salir"), True)):
+            with self.subTest(command=command, with_about=with_about):
+                first = self.driver.current_window_handle
+                self.driver.switch_to.new_window("tab")  # the page may close its own tab
+                try:
+                    self.open()
+                    if with_about:
+                        self.click("Command4")
+                        self.assertEqual(self.about_count(), 1)
+                    self.choose(*command) if len(command) == 2 else self.click(command[0])
+                    WebDriverWait(self.driver, 10).until(lambda d: self.ended())
+                finally:
+                    if len(self.driver.window_handles) > 1:
+                        self.driver.close()
+                    self.driver.switch_to.window(first)
+
+    def ended(self):
+        try:
+            if self.driver.current_window_handle not in self.driver.window_handles:
+                return True
+            return self.js("""return document.documentElement.dataset.ended === 'true'
+                && !document.getElementById('Form1') && !document.getElementById('frmAbout')
+                && !(document.getElementById('MsgBox') || {}).open""")
+        except WebDriverException:
+            return True  # the tab is gone
+
+
+class AboutDialogTest(PageTest):
+    def test_one_dialog_that_each_way_of_closing_unloads(self):
+        self.open()
+        self.assertEqual(self.about_count(), 0)
+        for closed_by in ("cmdOK", "Escape", "Enter", "frmAbout-close"):
+            with self.subTest(closed_by=closed_by):
+                self.type_into("Text3", "")
+                self.click("Command4")
+                self.wait_for("return document.getElementById('frmAbout')?.checkVisibility()")
+                self.assertEqual(self.focused(), "cmdOK")
+                self.assertEqual(self.element("frmAbout-title").text, "Sobre Zenalto Ver. 1.0")
+                self.assertEqual(self.js("return document.getElementById('lblDisclaimer').textContent"),
+                                 " Los Cálculos son válidos para órbitas satelitales alrededor de la Tierra. ")
+                place = self.element("frmAbout").rect
+                self.choose("Help", "Acerca")  # the dialog lies over the button
+                self.assertEqual(self.about_count(), 1)
+                self.assertEqual(self.element("frmAbout").rect, place)
+                # Modeless: the main window calculates beside it.
+                self.choose("Archivo", "Calcular")
+                self.assertEqual(self.texts("Text3", "Text4"), list(velocity_texts(159, 6378.206)))
+                self.element("frmAbout-title").click()
+                if closed_by in ("cmdOK", "frmAbout-close"):
+                    self.click(closed_by)
+                else:
+                    self.js("document.getElementById('cmdOK').focus()")
+                    self.keys(Keys.ESCAPE if closed_by == "Escape" else Keys.ENTER)
+                self.wait_for("return !document.getElementById('frmAbout')")
+                self.assertFalse(self.message_is_open())
+
+    def test_enter_on_system_info_keeps_the_dialog(self):
+        self.open()
+        self.click("Command4")
+        self.wait_for("return document.getElementById('frmAbout')?.checkVisibility()")
+        self.keys(Keys.TAB)
+        self.assertEqual(self.focused(), "cmdSysInfo")
+        self.keys(Keys.ENTER)
+        self.assertEqual(self.message(), ("Zenalto", SYSINFO, False))
+        self.close_message("Escape")
+        self.assertEqual(self.about_count(), 1)
+        self.assertEqual(self.focused(), "cmdSysInfo")
+
+
+class LayoutTest(PageTest):
+    # Places and sizes in twips, as the layout tables give them, from the
+    # top-left corner of the window's client area (frame + control for the
+    # controls in a frame). The list's box holds its edit area and button.
+    MAIN = [
+        ("Form1-client", 0, 0, 7830, 5535),
+        ("Frame1", 120, 360, 3615, 3135),
+        ("Frame2", 3960, 360, 3735, 3135),
+        ("Text1", 120 + 1800, 360 + 480, 975, 375),
+        ("Text2", 120 + 1440, 360 + 2160, 1335, 375),
+        ("Text4", 3960 + 1560, 360 + 1800, 1215, 375),
+        ("Combo1-box", 120 + 1440, 360 + 1680, 1575, 330),
+        ("HScroll1", 1560, 1440, 1575, 255),
+        ("Command1", 2280, 4320, 975, 375),
+        ("Command4", 5040, 4320, 1095, 375),
+    ]
+    ABOUT = [
+        ("frmAbout-client", 0, 0, 6795, 3915),
+        ("Image1", 120, 120, 2250, 1815),
+        ("lblDescription", 2520, 240, 3885, 1170),
+        ("cmdOK", 4680, 2865, 1260, 345),
+        ("cmdSysInfo", 4680, 3360, 1245, 345),
+    ]
+
+    def check_places(self, rows, client):
+        for name, *twips in rows:
+            with self.subTest(name):
+                self.assertEqual([round(f) for f in self.box(name, client)], [t / 15 for t in twips])
+
+    def save_picture(self, window, client):
+        """Saves the window's picture, its border included but no more than
+        4 pixels beyond its client area (the main window spans the page)."""
+        left, top, right, bottom = self.js("""const w = document.getElementById(arguments[0]).getBoundingClientRect();
+            const c = document.getElementById(arguments[1]).getBoundingClientRect();
+            return [w.left, w.top, Math.min(w.right, c.right + 4), Math.min(w.bottom, c.bottom + 4)];""",
+                                           window, client)
+        clip = {"x": left, "y": top, "width": right - left, "height": bottom - top, "scale": 1}
+        shot = self.driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png", "clip": clip})
+        SCREENSHOTS.mkdir(parents=True, exist_ok=True)
+        (SCREENSHOTS / f"{window}.png").write_bytes(base64.b64decode(shot["data"]))
+
+    def test_title_and_the_windows_places(self):
+        self.open()
+        self.assertEqual(self.driver.title, MAIN_TITLE)
+        self.check_places(self.MAIN, "Form1-client")
+        self.save_picture("Form1", "Form1-client")
+        self.click("Command4")
+        self.wait_for("const i = document.getElementById('Image1'); return i && i.complete")
+        self.assertEqual(self.js("const i = document.getElementById('Image1'); return [i.naturalWidth, i.naturalHeight]"),
+                         [150, 121])
+        self.check_places(self.ABOUT, "frmAbout-client")
+        self.save_picture("frmAbout", "frmAbout-client")
+
+
+class AccessibilityTest(PageTest):
+    MAIN = [
+        ("Text1", "textbox", "Altura del Satelite (Km)", ""),
+        ("Text2", "textbox", "Radio Terrestre (Km)", ""),
+        ("Text3", "textbox", "Velocidad Orbital (m/s)", ""),
+        ("Text4", "textbox", "Velocidad Orbital (Km/h)", ""),
+        ("Combo1", "combobox", "Radio Terrestre",
+         "Elipsoides de referencia: el elegido escribe su radio en Radio Terrestre (Km)"),
+        ("HScroll1", "scrollbar", "Altura del Satelite", "Escribe su posición en Altura del Satelite (Km)"),
+        ("Frame1", "group", "Entrada de Datos", ""),
+        ("Frame2", "group", "Salida de Datos", ""),
+        ("Command1", "button", "Calcular", ""),
+        ("Command2", "button", "Borrar", ""),
+        ("Command3", "button", "Salir", ""),
+        ("Command4", "button", "Acerca de...", ""),
+        ("Form1-menubar", "menubar", "", ""),
+        ("Archivo", "menuitem", "Archivo", ""),
+        ("Help", "menuitem", "Help", ""),
+    ]
+    MENUS = {
+        "Archivo": [("Calcular", "menuitem", "Calcular", ""), ("Borrar", "menuitem", "Borrar", ""),
+                    ("Salir", "menuitem", "Salir", "")],
+        "Help": [("Ayuda", "menuitem", "Ayuda", ""), ("Acerca", "menuitem", "Acerca de...", "")],
+    }
+    ABOUT = [
+        ("frmAbout", "dialog", "Sobre Zenalto Ver. 1.0", ""),
+        ("Image1", "image", "La Tierra con un satélite en órbita circular", ""),
+        ("cmdOK", "button", "OK", ""),
+        ("cmdSysInfo", "button", "System Info...", ""),
+    ]
+
+    def tree(self):
+        """The accessibility tree's nodes that stand for an element with an
+        id, as {id: (role, name, description)}, and the options' names."""
+        ids = {}
+
+        def walk(node):
+            attributes = node.get("attributes", [])
+            named = dict(zip(attributes[::2], attributes[1::2]))
+            if "id" in named:
+                ids[node["backendNodeId"]] = named["id"]
+            for child in node.get("children", []) + node.get("shadowRoots", []):
+                walk(child)
+
+        walk(self.driver.execute_cdp_cmd("DOM.getDocument", {"depth": -1, "pierce": True})["root"])
+        nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+        found, options = {}, []
+        for node in nodes:
+            if node.get("ignored"):
+                continue
+            value = lambda key: str(node.get(key, {}).get("value", ""))
+            if value("role") == "option":
+                options.append(value("name"))
+            name = ids.get(node.get("backendDOMNodeId"))
+            if name is not None:
+                found[name] = (value("role"), value("name"), value("description"))
+        return found, options
+
+    def check(self, rows):
+        found, _ = self.tree()
+        for name, *expected in rows:
+            with self.subTest(name):
+                self.assertEqual(found.get(name), tuple(expected))
+
+    def test_names_and_roles(self):
+        self.open()
+        self.check(self.MAIN)
+        for menu, rows in self.MENUS.items():
+            self.click(menu)
+            self.wait_for("return document.getElementById(arguments[0]).checkVisibility()", rows[0][0])
+            self.check(rows)
+            self.keys(Keys.ESCAPE)
+            self.click("Form1-client")
+        self.click("Combo1-button")
+        self.wait_for("return document.getElementById('Combo1-list').checkVisibility()")
+        self.assertEqual(self.tree()[1], ELLIPSOIDS)
+        self.keys(Keys.ESCAPE)
+        self.click("Command4")
+        self.wait_for("return document.getElementById('frmAbout')?.checkVisibility()")
+        self.check(self.ABOUT)
+        self.choose("Help", "Ayuda")
+        self.message()
+        self.check([("MsgBox", "dialog", "Ayuda", HELP)])
+        self.close_message("OK")
+
+
+class SpanishSeparatorTest(PageTest):
+    language = "es-ES"
+
+    def test_results_take_the_browsers_decimal_comma(self):
+        self.open()
+        self.click("Command1")
+        self.assertEqual(self.texts("Text3", "Text4"), list(velocity_texts(159, 6378.206, ",")))
+        self.assertEqual(self.texts("Text3", "Text4"), ["7812,50598", "28125,02151"])
+        self.type_into("Text2", "6378,137")  # read as 6378: the comma ends the number
+        self.click("Command1")
+        self.assertEqual(self.texts("Text3", "Text4"), list(velocity_texts(159, 6378, ",")))
+
+
+if __name__ == "__main__":
+    unittest.main()
