@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <string_view>
+
 #include "about/frmAbout.h"
 #include "layout/WidgetBuilder.h"
 #include "main_window/Form1Layout.h"
@@ -38,30 +40,30 @@ Form1::Form1(Platform& platform, QWidget* parent)
                 &controls.get<QLineEdit>("Text3"), &controls.get<QLineEdit>("Text4")};
     m_combo = &controls.get<QComboBox>("Combo1");
 
+    // Every button and menu item of the table, the list and the scroll bar
+    // forward their events by name; the scroll bar reports arrow and track
+    // clicks at once, a dragged thumb on its release.
     Form1Commands* commands = &m_commands;
-    const auto onClick = [&](const char* button, void (Form1Commands::*command)()) {
-        connect(&controls.get<QPushButton>(button), &QPushButton::clicked, this,
-                [commands, command] { (commands->*command)(); });
-    };
-    const auto onMenu = [&](const char* item, void (Form1Commands::*command)()) {
-        connect(&menu.get(item), &QAction::triggered, this,
-                [commands, command] { (commands->*command)(); });
-    };
-    onClick("Command1", &Form1Commands::Command1_Click);
-    onClick("Command2", &Form1Commands::Command2_Click);
-    onClick("Command3", &Form1Commands::Command3_Click);
-    onClick("Command4", &Form1Commands::Command4_Click);
-    onMenu("Calcular", &Form1Commands::Calcular_Click);
-    onMenu("Borrar", &Form1Commands::Borrar_Click);
-    onMenu("Salir", &Form1Commands::Salir_Click);
-    onMenu("Ayuda", &Form1Commands::Ayuda_Click);
-    onMenu("Acerca", &Form1Commands::Acerca_Click);
-    connect(m_combo, &QComboBox::activated, this,
-            [commands](int index) { commands->Combo1_Click(index); });
-    // The scroll bar reports arrow and track clicks at once, a dragged thumb
-    // on its release.
-    connect(&controls.get<QScrollBar>("HScroll1"), &QScrollBar::valueChanged, this,
-            [commands](int position) { commands->HScroll1_Change(position); });
+    for (const layout::Control& control : Form1Layout.controls) {
+        const std::string_view name = control.name;
+        if (control.kind == layout::Kind::PushButton) {
+            connect(&controls.get<QPushButton>(name), &QPushButton::clicked, this,
+                    [commands, name] { commands->Click(name); });
+        } else if (control.kind == layout::Kind::ComboBox) {
+            connect(&controls.get<QComboBox>(name), &QComboBox::activated, this,
+                    [commands, name](int index) { commands->ListClick(name, index); });
+        } else if (control.kind == layout::Kind::HScrollBar) {
+            connect(&controls.get<QScrollBar>(name), &QScrollBar::valueChanged, this,
+                    [commands, name](int position) { commands->ScrollChange(name, position); });
+        }
+    }
+    for (const layout::Menu& pulldown : Form1Layout.menus) {
+        for (const layout::MenuItem& item : pulldown.items) {
+            const std::string_view name = item.name;
+            connect(&menu.get(name), &QAction::triggered, this,
+                    [commands, name] { commands->Click(name); });
+        }
+    }
 
     placeAtStartPosition();
     m_fields[IndexOf(Field::Text1)]->setFocus();

@@ -1,5 +1,6 @@
 #include "main_window/Form1Commands.h"
 
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <variant>
@@ -10,6 +11,49 @@
 #include "platform/Platform.h"
 
 namespace zenalto {
+
+namespace {
+
+struct ClickHandler {
+    std::string_view name;
+    void (Form1Commands::*handler)();
+};
+
+// The buttons and menu items of the main window's table, each with its handler.
+constexpr std::array<ClickHandler, 9> ClickHandlers{{
+    {"Command1", &Form1Commands::Command1_Click},
+    {"Command2", &Form1Commands::Command2_Click},
+    {"Command3", &Form1Commands::Command3_Click},
+    {"Command4", &Form1Commands::Command4_Click},
+    {"Calcular", &Form1Commands::Calcular_Click},
+    {"Borrar", &Form1Commands::Borrar_Click},
+    {"Salir", &Form1Commands::Salir_Click},
+    {"Ayuda", &Form1Commands::Ayuda_Click},
+    {"Acerca", &Form1Commands::Acerca_Click},
+}};
+
+}  // namespace
+
+void Form1Commands::Click(std::string_view name) {
+    for (const ClickHandler& click : ClickHandlers) {
+        if (click.name == name) {
+            (this->*click.handler)();
+            return;
+        }
+    }
+}
+
+void Form1Commands::ListClick(std::string_view name, int listIndex) {
+    if (name == "Combo1") {
+        Combo1_Click(listIndex);
+    }
+}
+
+void Form1Commands::ScrollChange(std::string_view name, int position) {
+    if (name == "HScroll1") {
+        HScroll1_Change(position);
+    }
+}
 
 Form1Commands::Form1Commands(Form1View& view, Platform& platform, AboutFactory makeAbout)
     : m_view(view), m_platform(platform), m_makeAbout(std::move(makeAbout)) {}

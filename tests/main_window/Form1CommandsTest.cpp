@@ -281,5 +281,56 @@ TEST_F(Form1CommandsTest, OneAboutDialogMadeOnceAndShownEachTime) {
     EXPECT_TRUE(view.writes.empty());
 }
 
+// --- Events forwarded by the table's names ---
+
+// A window's whole record: what its fields hold, every write, message, end and
+// showing of the About dialog. The altitude is empty, so that Calcular shows
+// the message whose capital tells the button from the menu.
+struct Recorded {
+    RecordingView view;
+    FakePlatform platform;
+    int aboutShows = 0;
+    Form1Commands commands{view, platform,
+                           [this] { return std::make_unique<CountingAbout>(aboutShows); }};
+    Recorded() { view.fields[Field::Text1] = u""; }
+    bool operator==(const Recorded& other) const {
+        return view.fields == other.view.fields && view.listText == other.view.listText &&
+               view.writes == other.view.writes && platform.messages == other.platform.messages &&
+               platform.endProgramCalls == other.platform.endProgramCalls &&
+               aboutShows == other.aboutShows;
+    }
+};
+
+TEST(Form1CommandsByName, EachNameRunsItsOwnHandlerAndNoOther) {
+    const std::pair<const char*, void (Form1Commands::*)()> handlers[] = {
+        {"Command1", &Form1Commands::Command1_Click}, {"Command2", &Form1Commands::Command2_Click},
+        {"Command3", &Form1Commands::Command3_Click}, {"Command4", &Form1Commands::Command4_Click},
+        {"Calcular", &Form1Commands::Calcular_Click}, {"Borrar", &Form1Commands::Borrar_Click},
+        {"Salir", &Form1Commands::Salir_Click},       {"Ayuda", &Form1Commands::Ayuda_Click},
+        {"Acerca", &Form1Commands::Acerca_Click}};
+    for (const auto& [name, handler] : handlers) {
+        SCOPED_TRACE(name);
+        Recorded byName;
+        Recorded byHandler;
+        byName.commands.Click(name);
+        (byHandler.commands.*handler)();
+        EXPECT_TRUE(byName == byHandler);
+        EXPECT_FALSE(byName == Recorded{});  // every handler leaves a trace
+    }
+    Recorded untouched;
+    for (const char* name : {"Text1", "Label1", "Archivo", "Combo1", "HScroll1", ""}) {
+        untouched.commands.Click(name);
+    }
+    untouched.commands.ListClick("Text2", 3);
+    untouched.commands.ScrollChange("Combo1", 500);
+    EXPECT_TRUE(untouched == Recorded{});
+
+    Recorded listAndScroll;
+    listAndScroll.commands.ListClick("Combo1", 3);
+    listAndScroll.commands.ScrollChange("HScroll1", 500);
+    EXPECT_EQ(listAndScroll.view.fields[Field::Text2], u"6378.160");
+    EXPECT_EQ(listAndScroll.view.fields[Field::Text1], u"500");
+}
+
 }  // namespace
 }  // namespace zenalto

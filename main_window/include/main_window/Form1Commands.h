@@ -56,6 +56,13 @@ public:
     // on the release of its dragged thumb.
     void HScroll1_Change(int position);
 
+    // The same events by the name the layout table gives the button, the
+    // menu item, the list or the scroll bar, so that every face forwards its
+    // events one way. A name that has no handler runs nothing.
+    void Click(std::string_view name);
+    void ListClick(std::string_view name, int listIndex);
+    void ScrollChange(std::string_view name, int position);
+
     // The About dialog once it has been shown; nullptr until then.
     [[nodiscard]] AboutDialog* aboutDialog() const { return m_frmAbout.get(); }
 

@@ -64,41 +64,19 @@ void Form1::clearListText() {
 }
 
 void Form1::onClick(const layout::Control& control) {
-    if (control.name == "Command1") {
-        m_commands.Command1_Click();
-    } else if (control.name == "Command2") {
-        m_commands.Command2_Click();
-    } else if (control.name == "Command3") {
-        m_commands.Command3_Click();
-    } else if (control.name == "Command4") {
-        m_commands.Command4_Click();
-    }
+    m_commands.Click(control.name);
 }
 
 void Form1::onListClick(const layout::Control& control, int index) {
-    if (control.name == "Combo1") {
-        m_commands.Combo1_Click(index);
-    }
+    m_commands.ListClick(control.name, index);
 }
 
 void Form1::onScrollChange(const layout::Control& control, int position) {
-    if (control.name == "HScroll1") {
-        m_commands.HScroll1_Change(position);
-    }
+    m_commands.ScrollChange(control.name, position);
 }
 
 void Form1::onMenu(const layout::MenuItem& item) {
-    if (item.name == "Calcular") {
-        m_commands.Calcular_Click();
-    } else if (item.name == "Borrar") {
-        m_commands.Borrar_Click();
-    } else if (item.name == "Salir") {
-        m_commands.Salir_Click();
-    } else if (item.name == "Ayuda") {
-        m_commands.Ayuda_Click();
-    } else if (item.name == "Acerca") {
-        m_commands.Acerca_Click();
-    }
+    m_commands.Click(item.name);
 }
 
 }  // namespace zenalto::win32
