@@ -3,6 +3,8 @@
 #include <oleacc.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "SystemFunction.h"
 
@@ -183,10 +185,22 @@ struct Named {
     std::wstring description;
 };
 
-constexpr const wchar_t* NamedProperty = L"Zenalto.AccessibleName";
+// The named controls of this thread, looked up on every message they get: a
+// window property would be a round trip to the window server under Wine on
+// each of them. A window's messages all come on the thread that made it.
+thread_local std::vector<std::pair<HWND, Named*>> namedControls;
+
+Named* namedOf(HWND window) {
+    for (const auto& [control, named] : namedControls) {
+        if (control == window) {
+            return named;
+        }
+    }
+    return nullptr;
+}
 
 LRESULT CALLBACK namedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* named = static_cast<Named*>(::GetPropW(window, NamedProperty));
+    auto* named = namedOf(window);
     if (named == nullptr) {
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
@@ -206,7 +220,7 @@ LRESULT CALLBACK namedWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         }
     } else if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        ::RemovePropW(window, NamedProperty);
+        std::erase_if(namedControls, [window](const auto& each) { return each.first == window; });
         delete named;
     }
     return ::CallWindowProcW(original, window, message, wParam, lParam);
@@ -215,12 +229,12 @@ LRESULT CALLBACK namedWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void SetAccessibleName(HWND control, std::u16string_view name, std::u16string_view description) {
-    if (control == nullptr || name.empty() || ::GetPropW(control, NamedProperty) != nullptr) {
+    if (control == nullptr || name.empty() || namedOf(control) != nullptr) {
         return;
     }
     auto* named = new Named{nullptr, std::wstring(name.begin(), name.end()),
                             std::wstring(description.begin(), description.end())};
-    ::SetPropW(control, NamedProperty, named);
+    namedControls.emplace_back(control, named);
     named->original = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&namedWindowProc)));
 }

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "AccessibleName.h"
 #include "Picture.h"
@@ -63,10 +64,22 @@ struct WheelGuard {
     HWND control;  // the laid-out control: the guarded window or its parent
 };
 
-constexpr const wchar_t* WheelGuardProperty = L"Zenalto.WheelGuard";
+// The guarded windows of this thread, looked up on every message they get:
+// a window property would be a round trip to the window server under Wine on
+// each of them. A window's messages all come on the thread that made it.
+thread_local std::vector<std::pair<HWND, WheelGuard*>> wheelGuards;
+
+WheelGuard* wheelGuardOf(HWND window) {
+    for (const auto& [guarded, guard] : wheelGuards) {
+        if (guarded == window) {
+            return guard;
+        }
+    }
+    return nullptr;
+}
 
 LRESULT CALLBACK wheelOnlyWithFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* guard = static_cast<WheelGuard*>(::GetPropW(window, WheelGuardProperty));
+    auto* guard = wheelGuardOf(window);
     if (guard == nullptr) {
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
@@ -78,7 +91,7 @@ LRESULT CALLBACK wheelOnlyWithFocus(HWND window, UINT message, WPARAM wParam, LP
         }
     } else if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        ::RemovePropW(window, WheelGuardProperty);
+        std::erase_if(wheelGuards, [window](const auto& each) { return each.first == window; });
         delete guard;
     }
     return ::CallWindowProcW(original, window, message, wParam, lParam);
@@ -86,7 +99,7 @@ LRESULT CALLBACK wheelOnlyWithFocus(HWND window, UINT message, WPARAM wParam, LP
 
 void acceptWheelOnlyWithFocus(HWND window, HWND control) {
     auto* guard = new WheelGuard{nullptr, control};
-    ::SetPropW(window, WheelGuardProperty, guard);
+    wheelGuards.emplace_back(window, guard);
     guard->original = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&wheelOnlyWithFocus)));
 }
