@@ -140,9 +140,17 @@ ls -l "$setup"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zenalto'
 program_files=$WINEPREFIX/drive_c/Program\ Files
 start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs
+# Wine's reg.exe now and then answers nothing on a busy machine, for a value
+# it gives on the next try: an empty answer is asked again, twice at most.
 reg_value() {
-  wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+  local value attempt
+  for attempt in 1 2 3; do
+    value=$(wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
+      sed -n "s/^ *$1 *REG_[A-Z_]* *//p")
+    [[ -n $value ]] && break
+    ((attempt < 3)) && sleep 1
+  done
+  echo "$value"
 }
 # How many copies of each of the program's traces the prefix holds.
 copies() {
