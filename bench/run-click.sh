@@ -43,6 +43,8 @@ done
 
 # shellcheck source=bench/private-xvfb.sh
 source "$(dirname "$0")/private-xvfb.sh"
+# shellcheck source=bench/paired-runs.sh
+source "$(dirname "$0")/paired-runs.sh"
 work=$(mktemp -d)
 cleanup() {
   stop_private_xvfb
@@ -63,10 +65,8 @@ for ((run = 1; run <= runs; ++run)); do
   printf '%-12s %10s %18s\n' "run $run" "$median" "$min-$max"
   cat "$work/run" >>"$work/all"
 done
-sort -g "$work/all" | awk '
-  { v[NR] = $1 }
-  END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "%-12s %10.3f %18s\n", "all", m, sprintf("%.3f-%.3f", v[1], v[NR]) }'
+read -r median min max <<<"$(median_min_max %.3f <"$work/all")"
+printf '%-12s %10s %18s\n' "all" "$median" "$min-$max"
 if [[ -n $raw_file ]]; then
   cp "$work/all" "$raw_file"
 fi

@@ -45,6 +45,8 @@ done
 work=$(mktemp -d)
 # shellcheck source=bench/private-xvfb.sh
 source "$root/bench/private-xvfb.sh"
+# shellcheck source=bench/paired-runs.sh
+source "$root/bench/paired-runs.sh"
 # shellcheck source=tools/wine-prefix.sh
 source "$root/tools/wine-prefix.sh"
 keeper=
@@ -93,65 +95,19 @@ run() {  # INDEX -> "ms rss hwm cpu faults"
   fi
 }
 
-for ((i = 0; i < warmups; ++i)); do
-  for k in "${!programs[@]}"; do run "$k" >/dev/null; done
-done
-for k in "${!programs[@]}"; do : >"$work/run$k"; done
-for ((i = 0; i < counted; ++i)); do
-  for ((j = 0; j < 2; ++j)); do
-    k=$(((i + j) % 2))
-    run "$k" >>"$work/run$k"
-  done
-done
-paste -d ' ' "$work/run0" "$work/run1" >"$work/runs"
+run_rounds "$work" "$warmups" "$counted" 2
 if [[ -n $raw_file ]]; then
   { echo "# ms rss_kib hwm_kib cpu_ms faults of each: ${names[0]}; ${names[1]}"
     cat "$work/runs"; } >"$raw_file"
 fi
 
-# Column of program INDEX, FIELD (1 ms, 2 rss, 3 hwm, 4 cpu, 5 faults).
-column() { echo $((5 * $1 + $2)); }
-summary() {  # COLUMN [SCALE] -> "median min max"
-  awk -v c="$1" '{ print $c }' "$work/runs" | sort -g | awk -v s="${2:-1}" '
-    { v[NR] = $1 / s }
-    END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-          printf "%.2f %.2f %.2f", m, v[1], v[NR] }'
-}
-paired_ratios() {  # BASE_COLUMN OTHER_COLUMN -> "median min max"
-  awk -v f="$1" -v z="$2" '{ print $z / $f }' "$work/runs" | sort -g | awk '
-    { v[NR] = $1 }
-    END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-          printf "%.3f %.3f %.3f", m, v[1], v[NR] }'
-}
-paired_differences() {  # BASE_COLUMN OTHER_COLUMN [SCALE] -> "median min max"
-  awk -v f="$1" -v z="$2" -v s="${3:-1}" '{ print ($z - $f) / s }' "$work/runs" | sort -g | awk '
-    { v[NR] = $1 }
-    END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-          printf "%+.2f %+.2f %+.2f", m, v[1], v[NR] }'
-}
-
 echo "Start-up under $(wine --version 2>/dev/null) on $DISPLAY (Xvfb), $counted counted rounds after $warmups warm-up rounds"
 printf '%-36s %10s %20s\n' "" "median" "min-max"
-declare -A median
-for k in 0 1; do
-  for field in "1|fork to map (ms)|1" "4|CPU to map (ms)|1" "2|VmRSS (MiB)|1024" \
-    "3|VmHWM (MiB)|1024" "5|page faults to map|1"; do
-    IFS='|' read -r f label scale <<<"$field"
-    read -r m lo hi <<<"$(summary "$(column "$k" "$f")" "$scale")"
-    median[$k,$f]=$m
-    printf '%-36s %10s %20s\n' "${names[$k]}, $label" "$m" "$lo-$hi"
-  done
-done
+summary_rows "$work/runs" 5 '%-36s %10s %20s\n' "1|fork to map (ms)|1" "4|CPU to map (ms)|1" \
+  "2|VmRSS (MiB)|1024" "3|VmHWM (MiB)|1024" "5|page faults to map|1"
 echo "${names[1]} against ${names[0]}:"
-for field in "1 time" "4 CPU"; do
-  read -r f label <<<"$field"
-  read -r p_med p_min p_max <<<"$(paired_ratios "$(column 0 "$f")" "$(column 1 "$f")")"
-  awk -v b="${median[0,$f]}" -v o="${median[1,$f]}" -v l="$label" \
-    'BEGIN { printf "  ratio of medians (%s): %*s%.3f\n", l, 6 - length(l), "", o / b }'
-  printf '  paired ratios (%s): %*smedian %s, min-max %s-%s\n' "$label" $((6 - ${#label})) "" \
-    "$p_med" "$p_min" "$p_max"
-done
-read -r d_med d_min d_max <<<"$(paired_differences "$(column 0 2)" "$(column 1 2)" 1024)"
+ratio_rows "$work/runs" 5 0 1
+read -r d_med d_min d_max <<<"$(paired_differences "$work/runs" 2 7 1024)"
 printf '  VmRSS difference (MiB), paired: median %s, min-max %s..%s\n' "$d_med" "$d_min" "$d_max"
-read -r d_med d_min d_max <<<"$(paired_differences "$(column 0 5)" "$(column 1 5)")"
+read -r d_med d_min d_max <<<"$(paired_differences "$work/runs" 5 10)"
 printf '  page faults difference, paired:  median %s, min-max %s..%s\n' "$d_med" "$d_min" "$d_max"

@@ -63,6 +63,8 @@ fi
 
 # shellcheck source=bench/private-xvfb.sh
 source "$(dirname "$0")/private-xvfb.sh"
+# shellcheck source=bench/paired-runs.sh
+source "$(dirname "$0")/paired-runs.sh"
 work=$(mktemp -d)
 cleanup() {
   stop_private_xvfb
@@ -89,22 +91,9 @@ run() {  # INDEX -> "ms rss hwm cpu"
   fi
 }
 
-for ((i = 0; i < warmups; ++i)); do
-  for k in "${!programs[@]}"; do run "$k" >/dev/null; done
-done
-for k in "${!programs[@]}"; do : >"$work/run$k"; done
 # Each round starts with the next program in turn, so that none always runs
 # right after the same other one (after the GTK-loading floor, say).
-count=${#programs[@]}
-for ((i = 0; i < counted; ++i)); do
-  for ((j = 0; j < count; ++j)); do
-    k=$(((i + j) % count))
-    run "$k" >>"$work/run$k"
-  done
-done
-files=()
-for k in "${!programs[@]}"; do files+=("$work/run$k"); done
-paste -d ' ' "${files[@]}" >"$work/runs"
+run_rounds "$work" "$warmups" "$counted" ${#programs[@]}
 if [[ -n $raw_file ]]; then
   { printf '# ms rss_kib hwm_kib cpu_ms of each:'
     printf ' %s;' "${names[@]}"
@@ -112,43 +101,13 @@ if [[ -n $raw_file ]]; then
     cat "$work/runs"; } >"$raw_file"
 fi
 
-# Column INDEX FIELD of the runs (fields: 1 ms, 2 rss, 3 hwm, 4 cpu).
-column() { echo $((4 * $1 + $2)); }
-# COLUMN [SCALE] of the runs -> "median min max", each divided by SCALE.
-summary() {
-  awk -v c="$1" '{ print $c }' "$work/runs" | sort -g | awk -v s="${2:-1}" '
-    { v[NR] = $1 / s }
-    END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-          printf "%.2f %.2f %.2f", m, v[1], v[NR] }'
-}
-paired_ratios() {  # BASE_COLUMN OTHER_COLUMN -> "median min max"
-  awk -v f="$1" -v z="$2" '{ print $z / $f }' "$work/runs" | sort -g | awk '
-    { v[NR] = $1 }
-    END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-          printf "%.3f %.3f %.3f", m, v[1], v[NR] }'
-}
-
 echo "Start-up on $DISPLAY (Xvfb), $counted counted rounds after $warmups warm-up rounds, in the order below"
 printf '%-34s %10s %18s\n' "" "median" "min-max"
-declare -A median
-for k in "${!programs[@]}"; do
-  for field in "1|fork to map (ms)|1" "4|CPU to map (ms)|1" "2|VmRSS (MiB)|1024" "3|VmHWM (MiB)|1024"; do
-    IFS='|' read -r f label scale <<<"$field"
-    read -r m lo hi <<<"$(summary "$(column "$k" "$f")" "$scale")"
-    median[$k,$f]=$m
-    printf '%-34s %10s %18s\n' "${names[$k]}, $label" "$m" "$lo-$hi"
-  done
-done
+summary_rows "$work/runs" 4 '%-34s %10s %18s\n' "1|fork to map (ms)|1" "4|CPU to map (ms)|1" \
+  "2|VmRSS (MiB)|1024" "3|VmHWM (MiB)|1024"
 for ((k = 1; k < ${#programs[@]}; ++k)); do
   echo "${names[$k]} against ${names[0]}:"
-  for field in "1 time" "4 CPU"; do
-    read -r f label <<<"$field"
-    read -r p_med p_min p_max <<<"$(paired_ratios "$(column 0 "$f")" "$(column "$k" "$f")")"
-    awk -v b="${median[0,$f]}" -v o="${median[$k,$f]}" -v l="$label" \
-      'BEGIN { printf "  ratio of medians (%s): %*s%.3f\n", l, 6 - length(l), "", o / b }'
-    printf '  paired ratios (%s): %*smedian %s, min-max %s-%s\n' "$label" $((6 - ${#label})) "" \
-      "$p_med" "$p_min" "$p_max"
-  done
+  ratio_rows "$work/runs" 4 0 "$k"
   awk -v b="${median[0,2]}" -v o="${median[$k,2]}" \
     'BEGIN { printf "  VmRSS difference:     %+.2f MiB\n", o - b }'
 done

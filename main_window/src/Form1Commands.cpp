@@ -34,6 +34,20 @@ constexpr std::array<ClickHandler, 9> ClickHandlers{{
 
 }  // namespace
 
+std::string_view FieldName(Field field) noexcept {
+    switch (field) {
+        case Field::Text1:
+            return "Text1";
+        case Field::Text2:
+            return "Text2";
+        case Field::Text3:
+            return "Text3";
+        case Field::Text4:
+            return "Text4";
+    }
+    return {};
+}
+
 void Form1Commands::Click(std::string_view name) {
     for (const ClickHandler& click : ClickHandlers) {
         if (click.name == name) {

@@ -23,20 +23,6 @@ using Shown = FakePlatform::ShownMessage;
 
 const std::u16string InputTitle = u"Error en la introducción de datos";
 
-const char* NameOf(Field field) {
-    switch (field) {
-        case Field::Text1:
-            return "Text1";
-        case Field::Text2:
-            return "Text2";
-        case Field::Text3:
-            return "Text3";
-        case Field::Text4:
-            return "Text4";
-    }
-    return "?";
-}
-
 // The fields with the window's start texts; every write is logged in order.
 class RecordingView : public Form1View {
 public:
@@ -50,7 +36,7 @@ public:
     std::u16string text(Field field) override { return fields.at(field); }
     void setText(Field field, std::u16string_view text) override {
         fields.at(field) = text;
-        writes.emplace_back(NameOf(field));
+        writes.emplace_back(FieldName(field));
     }
     void clearListText() override {
         listText.clear();
@@ -201,7 +187,7 @@ TEST_F(Form1CommandsTest, BorrarEmptiesTheFieldsThenTheListInItsOrder) {
             EXPECT_EQ(view.writes,
                       (std::vector<std::string>{"Text1", "list", "Text2", "Text3", "Text4"}));
             for (const auto& [field, text] : view.fields) {
-                EXPECT_EQ(text, u"") << NameOf(field);
+                EXPECT_EQ(text, u"") << FieldName(field);
             }
             EXPECT_EQ(view.listText, u"");
         }

@@ -1,11 +1,10 @@
 #include "about/web/frmAbout.h"
 
-#include "about/SysInfoLauncher.h"
 #include "about/frmAboutLayout.h"
 
 namespace zenalto::web {
 
-frmAbout::frmAbout(Platform& platform) : PageWindow(frmAboutLayout), m_platform(platform) {}
+frmAbout::frmAbout(Platform& platform) : PageWindow(frmAboutLayout), m_commands(*this, platform) {}
 
 void frmAbout::Show() {
     show();
@@ -16,11 +15,7 @@ void frmAbout::Unload() {
 }
 
 void frmAbout::onClick(const layout::Control& control) {
-    if (control.name == "cmdOK") {
-        Unload();
-    } else if (control.name == "cmdSysInfo") {
-        StartSysInfo(m_platform);
-    }
+    m_commands.Click(control.name);
 }
 
 }  // namespace zenalto::web

@@ -1,12 +1,11 @@
 #include "about/win32/frmAbout.h"
 
-#include "about/SysInfoLauncher.h"
 #include "about/frmAboutLayout.h"
 
 namespace zenalto::win32 {
 
 frmAbout::frmAbout(Platform& platform, HINSTANCE instance)
-    : LayoutWindow(frmAboutLayout, instance, L"ZenaltofrmAbout"), m_platform(platform) {}
+    : LayoutWindow(frmAboutLayout, instance, L"ZenaltofrmAbout"), m_commands(*this, platform) {}
 
 frmAbout::~frmAbout() {
     unload();
@@ -29,11 +28,7 @@ void frmAbout::Unload() {
 }
 
 void frmAbout::onClick(const layout::Control& control) {
-    if (control.name == "cmdOK") {
-        Unload();
-    } else if (control.name == "cmdSysInfo") {
-        StartSysInfo(m_platform);
-    }
+    m_commands.Click(control.name);
 }
 
 }  // namespace zenalto::win32

@@ -2,10 +2,12 @@
 
 #include <oleacc.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "SubclassedWindows.h"
 #include "SystemFunction.h"
 
 namespace zenalto::win32 {
@@ -183,29 +185,12 @@ struct Named {
     WNDPROC original;
     std::wstring name;
     std::wstring description;
-};
 
-// The named controls of this thread, looked up on every message they get: a
-// window property would be a round trip to the window server under Wine on
-// each of them. A window's messages all come on the thread that made it.
-thread_local std::vector<std::pair<HWND, Named*>> namedControls;
-
-Named* namedOf(HWND window) {
-    for (const auto& [control, named] : namedControls) {
-        if (control == window) {
-            return named;
+    std::optional<LRESULT> answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+        if (message != WM_GETOBJECT ||
+            static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT) {
+            return std::nullopt;
         }
-    }
-    return nullptr;
-}
-
-LRESULT CALLBACK namedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* named = namedOf(window);
-    if (named == nullptr) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    const WNDPROC original = named->original;
-    if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
         const auto createStandard = createStdAccessibleObject();
         const auto answerWith = lresultFromObject();
         IAccessible* standard = nullptr;
@@ -213,30 +198,26 @@ LRESULT CALLBACK namedWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (createStandard != nullptr && answerWith != nullptr && UseCom() &&
             SUCCEEDED(createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
                                      reinterpret_cast<void**>(&standard)))) {
-            auto* answer = new NamedAccessible(standard, named->name, named->description);
-            const LRESULT result = answerWith(__uuidof(IAccessible), wParam, answer);
-            answer->Release();
+            auto* accessible = new NamedAccessible(standard, name, description);
+            const LRESULT result = answerWith(__uuidof(IAccessible), wParam, accessible);
+            accessible->Release();
             return result;
         }
-    } else if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        std::erase_if(namedControls, [window](const auto& each) { return each.first == window; });
-        delete named;
+        return std::nullopt;
     }
-    return ::CallWindowProcW(original, window, message, wParam, lParam);
-}
+};
+
+// The named controls of this thread.
+using NamedControls = SubclassedWindows<Named>;
 
 }  // namespace
 
 void SetAccessibleName(HWND control, std::u16string_view name, std::u16string_view description) {
-    if (control == nullptr || name.empty() || namedOf(control) != nullptr) {
+    if (control == nullptr || name.empty() || NamedControls::find(control) != nullptr) {
         return;
     }
-    auto* named = new Named{nullptr, std::wstring(name.begin(), name.end()),
-                            std::wstring(description.begin(), description.end())};
-    namedControls.emplace_back(control, named);
-    named->original = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&namedWindowProc)));
+    NamedControls::add(control, Named{nullptr, std::wstring(name.begin(), name.end()),
+                                      std::wstring(description.begin(), description.end())});
 }
 
 }  // namespace zenalto::win32

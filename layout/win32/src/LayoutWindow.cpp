@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "AccessibleName.h"
 #include "Picture.h"
+#include "SubclassedWindows.h"
 #include "layout/Win32Text.h"
 
 namespace zenalto::win32 {
@@ -62,46 +64,20 @@ COLORREF colourRef(const layout::Colour& colour) {
 struct WheelGuard {
     WNDPROC original;
     HWND control;  // the laid-out control: the guarded window or its parent
+
+    std::optional<LRESULT> answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+        if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) {
+            const HWND focus = ::GetFocus();
+            if (focus != control && ::IsChild(control, focus) == FALSE) {
+                return ::DefWindowProcW(window, message, wParam, lParam);
+            }
+        }
+        return std::nullopt;
+    }
 };
 
-// The guarded windows of this thread, looked up on every message they get:
-// a window property would be a round trip to the window server under Wine on
-// each of them. A window's messages all come on the thread that made it.
-thread_local std::vector<std::pair<HWND, WheelGuard*>> wheelGuards;
-
-WheelGuard* wheelGuardOf(HWND window) {
-    for (const auto& [guarded, guard] : wheelGuards) {
-        if (guarded == window) {
-            return guard;
-        }
-    }
-    return nullptr;
-}
-
-LRESULT CALLBACK wheelOnlyWithFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* guard = wheelGuardOf(window);
-    if (guard == nullptr) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    const WNDPROC original = guard->original;
-    if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) {
-        const HWND focus = ::GetFocus();
-        if (focus != guard->control && ::IsChild(guard->control, focus) == FALSE) {
-            return ::DefWindowProcW(window, message, wParam, lParam);
-        }
-    } else if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        std::erase_if(wheelGuards, [window](const auto& each) { return each.first == window; });
-        delete guard;
-    }
-    return ::CallWindowProcW(original, window, message, wParam, lParam);
-}
-
 void acceptWheelOnlyWithFocus(HWND window, HWND control) {
-    auto* guard = new WheelGuard{nullptr, control};
-    wheelGuards.emplace_back(window, guard);
-    guard->original = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&wheelOnlyWithFocus)));
+    SubclassedWindows<WheelGuard>::add(window, WheelGuard{nullptr, control});
 }
 
 }  // namespace

@@ -18,6 +18,9 @@ class Platform;
 
 enum class Field { Text1, Text2, Text3, Text4 };
 
+// The name the layout table gives the field's text box: "Text1" to "Text4".
+[[nodiscard]] std::string_view FieldName(Field field) noexcept;
+
 // The main window's fields, as the commands reach them.
 class Form1View {
 public:

@@ -22,7 +22,7 @@ Form1Commands::AboutFactory aboutFactory(Form1Commands::AboutFactory makeAbout, 
 }  // namespace
 
 Form1::Form1(Platform& platform, HINSTANCE instance, AboutFactory makeAbout)
-    : LayoutWindow(Form1Layout, instance, L"ZenaltoForm1"),
+    : Form1Events(Form1Layout, instance, L"ZenaltoForm1"),
       m_commands(*this, platform, aboutFactory(std::move(makeAbout), platform, instance)) {
     load(nullptr);
 }
@@ -32,17 +32,7 @@ Form1::~Form1() {
 }
 
 HWND Form1::field(Field which) const noexcept {
-    switch (which) {
-        case Field::Text1:
-            return control("Text1");
-        case Field::Text2:
-            return control("Text2");
-        case Field::Text3:
-            return control("Text3");
-        case Field::Text4:
-            return control("Text4");
-    }
-    return nullptr;
+    return control(FieldName(which));
 }
 
 std::u16string Form1::text(Field which) {
@@ -61,22 +51,6 @@ void Form1::clearListText() {
         ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
         ::SetWindowTextW(list, L"");
     }
-}
-
-void Form1::onClick(const layout::Control& control) {
-    m_commands.Click(control.name);
-}
-
-void Form1::onListClick(const layout::Control& control, int index) {
-    m_commands.ListClick(control.name, index);
-}
-
-void Form1::onScrollChange(const layout::Control& control, int position) {
-    m_commands.ScrollChange(control.name, position);
-}
-
-void Form1::onMenu(const layout::MenuItem& item) {
-    m_commands.Click(item.name);
 }
 
 }  // namespace zenalto::win32

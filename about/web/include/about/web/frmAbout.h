@@ -7,6 +7,7 @@
 // command. The object stays for the next Show().
 
 #include "about/AboutDialog.h"
+#include "about/frmAboutCommands.h"
 #include "layout/PageWindow.h"
 
 namespace zenalto {
@@ -25,7 +26,7 @@ public:
 private:
     void onClick(const layout::Control& control) override;
 
-    Platform& m_platform;
+    frmAboutCommands m_commands;
 };
 
 }  // namespace web

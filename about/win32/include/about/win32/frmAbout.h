@@ -10,6 +10,7 @@
 // either of the two may lie in front of the other.
 
 #include "about/AboutDialog.h"
+#include "about/frmAboutCommands.h"
 #include "layout/LayoutWindow.h"
 
 namespace zenalto {
@@ -33,7 +34,7 @@ public:
 private:
     void onClick(const layout::Control& control) override;
 
-    Platform& m_platform;
+    frmAboutCommands m_commands;
     HWND m_owner = nullptr;
 };
 

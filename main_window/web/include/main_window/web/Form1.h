@@ -6,6 +6,7 @@
 
 #include "layout/PageWindow.h"
 #include "main_window/Form1Commands.h"
+#include "main_window/Form1Events.h"
 
 namespace zenalto {
 
@@ -13,7 +14,7 @@ class Platform;
 
 namespace web {
 
-class Form1 final : public PageWindow, private Form1View {
+class Form1 final : public Form1Events<PageWindow>, private Form1View {
 public:
     using AboutFactory = Form1Commands::AboutFactory;
 
@@ -21,19 +22,13 @@ public:
     // the same platform.
     explicit Form1(Platform& platform, AboutFactory makeAbout = {});
 
-    [[nodiscard]] Form1Commands& commands() noexcept { return m_commands; }
+    [[nodiscard]] Form1Commands& commands() noexcept override { return m_commands; }
 
 private:
     // Form1View
     [[nodiscard]] std::u16string text(Field field) override;
     void setText(Field field, std::u16string_view text) override;
     void clearListText() override;
-
-    // PageWindow
-    void onClick(const layout::Control& control) override;
-    void onListClick(const layout::Control& control, int index) override;
-    void onScrollChange(const layout::Control& control, int position) override;
-    void onMenu(const layout::MenuItem& item) override;
 
     Form1Commands m_commands;
 };

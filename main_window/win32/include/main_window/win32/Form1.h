@@ -9,6 +9,7 @@
 
 #include "layout/LayoutWindow.h"
 #include "main_window/Form1Commands.h"
+#include "main_window/Form1Events.h"
 
 namespace zenalto {
 
@@ -16,7 +17,7 @@ class Platform;
 
 namespace win32 {
 
-class Form1 final : public LayoutWindow, private Form1View {
+class Form1 final : public Form1Events<LayoutWindow>, private Form1View {
 public:
     using AboutFactory = Form1Commands::AboutFactory;
 
@@ -29,19 +30,13 @@ public:
     Form1& operator=(Form1&&) = delete;
     ~Form1() override;
 
-    [[nodiscard]] Form1Commands& commands() noexcept { return m_commands; }
+    [[nodiscard]] Form1Commands& commands() noexcept override { return m_commands; }
 
 private:
     // Form1View
     [[nodiscard]] std::u16string text(Field field) override;
     void setText(Field field, std::u16string_view text) override;
     void clearListText() override;
-
-    // LayoutWindow
-    void onClick(const layout::Control& control) override;
-    void onListClick(const layout::Control& control, int index) override;
-    void onScrollChange(const layout::Control& control, int position) override;
-    void onMenu(const layout::MenuItem& item) override;
 
     [[nodiscard]] HWND field(Field field) const noexcept;
 
