@@ -216,10 +216,14 @@ void LayoutWindow::load(HWND owner) {
         }
     }
     const std::wstring title = wide(m_layout.title);
-    // Made hidden and off its place; placed once its density is known.
+    // Made hidden, at its place for the system's density, which is its
+    // monitor's on nearly every desktop: moving a window after it is made
+    // takes a round trip to the window server and its messages. Placed anew
+    // below if the monitor it lands on has another density.
+    const RECT frame = frameAt(::GetDpiForSystem(), menu != nullptr);
     ::CreateWindowExW(exStyleOf(m_layout.border), m_className, title.c_str(),
-                      styleOf(m_layout.border), CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, menu,
-                      m_instance, this);
+                      styleOf(m_layout.border), frame.left, frame.top, frame.right - frame.left,
+                      frame.bottom - frame.top, owner, menu, m_instance, this);
     if (m_window == nullptr) {
         if (menu != nullptr) {
             ::DestroyMenu(menu);
@@ -365,6 +369,19 @@ RECT LayoutWindow::controlRect(const layout::Control& control) const noexcept {
                 pixelsAt(top + control.height, m_dpi)};
 }
 
+RECT LayoutWindow::clientAt(unsigned dpi) const noexcept {
+    return RECT{pixelsAt(m_layout.clientLeft, dpi), pixelsAt(m_layout.clientTop, dpi),
+                pixelsAt(m_layout.clientLeft + m_layout.clientWidth, dpi),
+                pixelsAt(m_layout.clientTop + m_layout.clientHeight, dpi)};
+}
+
+RECT LayoutWindow::frameAt(unsigned dpi, bool withMenu) const noexcept {
+    RECT frame = clientAt(dpi);
+    ::AdjustWindowRectExForDpi(&frame, styleOf(m_layout.border), withMenu ? TRUE : FALSE,
+                               exStyleOf(m_layout.border), dpi);
+    return frame;
+}
+
 void LayoutWindow::place(unsigned dpi, const RECT* suggested) {
     m_dpi = dpi;
     auto fonts = std::make_unique<Fonts>(dpi);
@@ -391,21 +408,27 @@ void LayoutWindow::placeControls() {
         }
         switch (control.kind) {
             case Kind::ComboBox: {
-                // The height given is the dropped list's; the closed box takes
-                // its height from its edit area, set to the laid-out height.
-                const auto itemHeight =
-                    static_cast<int>(::SendMessageW(child, CB_GETITEMHEIGHT, 0, 0));
-                ::SetWindowPos(child, nullptr, rect.left, rect.top, width,
-                               height + 8 * itemHeight + 2, flags);
-                // Its edit area's height sets the closed box's height, by a
-                // margin that differs between systems: measured here.
+                // The closed box takes its height from its edit area's, by a
+                // margin that differs between systems and changes once that
+                // height is set: set, measured, and set again if need be.
+                // Each change resizes the list and its parts, some fifteen
+                // round trips to the window server under Wine, so a change
+                // that changes nothing is not made.
                 const auto editHeight =
                     ::SendMessageW(child, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
                 ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), editHeight);
                 RECT closed{};
                 ::GetWindowRect(child, &closed);
-                ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                               editHeight + height - (closed.bottom - closed.top));
+                if (closed.bottom - closed.top != height) {
+                    ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                                   editHeight + height - (closed.bottom - closed.top));
+                }
+                // The height given is the dropped list's: eight entries below
+                // the closed box.
+                const auto itemHeight =
+                    static_cast<int>(::SendMessageW(child, CB_GETITEMHEIGHT, 0, 0));
+                ::SetWindowPos(child, nullptr, rect.left, rect.top, width,
+                               height + 8 * itemHeight + 2, flags);
                 break;
             }
             case Kind::Picture: {
@@ -445,14 +468,14 @@ void LayoutWindow::placeWindow(const RECT* suggested) {
                        flags);
         return;
     }
-    const RECT client{pixelsAt(m_layout.clientLeft, m_dpi), pixelsAt(m_layout.clientTop, m_dpi),
-                      pixelsAt(m_layout.clientLeft + m_layout.clientWidth, m_dpi),
-                      pixelsAt(m_layout.clientTop + m_layout.clientHeight, m_dpi)};
-    RECT frame = client;
-    ::AdjustWindowRectExForDpi(&frame, styleOf(m_layout.border), ::GetMenu(m_window) != nullptr,
-                               exStyleOf(m_layout.border), m_dpi);
-    ::SetWindowPos(m_window, nullptr, frame.left, frame.top, frame.right - frame.left,
-                   frame.bottom - frame.top, flags);
+    const RECT client = clientAt(m_dpi);
+    const RECT frame = frameAt(m_dpi, ::GetMenu(m_window) != nullptr);
+    RECT now{};
+    ::GetWindowRect(m_window, &now);
+    if (::EqualRect(&now, &frame) == FALSE) {
+        ::SetWindowPos(m_window, nullptr, frame.left, frame.top, frame.right - frame.left,
+                       frame.bottom - frame.top, flags);
+    }
     // A menu bar of another height than the one reckoned with moves the
     // client area; correct by what is measured.
     RECT actual{};

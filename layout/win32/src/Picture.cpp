@@ -38,8 +38,11 @@ IStream* streamOf(std::string_view bytes) {
         std::memcpy(target, bytes.data(), bytes.size());
         ::GlobalUnlock(memory);
     }
+    // In ole32, bound by name (see SystemFunction.h).
+    static const auto createStreamOnHGlobal =
+        SystemFunction<decltype(&::CreateStreamOnHGlobal)>(L"ole32.dll", "CreateStreamOnHGlobal");
     IStream* stream = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+    if (createStreamOnHGlobal == nullptr || FAILED(createStreamOnHGlobal(memory, TRUE, &stream))) {
         ::GlobalFree(memory);
         return nullptr;
     }

@@ -19,7 +19,12 @@ bool UseCom() noexcept {
     // in use until the program ends. A thread already in the multithreaded
     // apartment can use COM as it is.
     thread_local const bool usable = [] {
-        const HRESULT started = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const auto coInitializeEx =
+            SystemFunction<decltype(&::CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        if (coInitializeEx == nullptr) {
+            return false;
+        }
+        const HRESULT started = coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         return SUCCEEDED(started) || started == RPC_E_CHANGED_MODE;
     }();
     return usable;

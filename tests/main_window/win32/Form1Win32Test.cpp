@@ -518,6 +518,7 @@ TEST_F(Win32Windows, TabFollowsTheTabIndexes) {
 // stacking; the client area at its place on the screen.
 TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
     Form1 form(m_platform, ::GetModuleHandleW(nullptr));
+    form.show();
     zenalto::win32::frmAbout dialog(m_platform, ::GetModuleHandleW(nullptr));
     dialog.Show();
     DispatchPendingMessages();
@@ -566,6 +567,17 @@ TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
             EXPECT_EQ(rect.bottom, px(top + control.height, dpi));
             if (!control.caption.empty() && control.kind != zenalto::layout::Kind::ComboBox) {
                 EXPECT_EQ(windowText(child), control.caption);
+            }
+            if (control.kind == zenalto::layout::Kind::ComboBox) {
+                // Its height is the dropped list's: eight entries.
+                COMBOBOXINFO parts{};
+                parts.cbSize = sizeof parts;
+                ::GetComboBoxInfo(child, &parts);
+                ::SendMessageW(child, CB_SHOWDROPDOWN, TRUE, 0);
+                RECT list{};
+                ::GetClientRect(parts.hwndList, &list);
+                EXPECT_EQ(list.bottom, 8 * ::SendMessageW(parts.hwndList, LB_GETITEMHEIGHT, 0, 0));
+                ::SendMessageW(child, CB_SHOWDROPDOWN, FALSE, 0);
             }
 
             const auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));

@@ -94,7 +94,6 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void registerClass() const;
     void createControls();
-    void createMenu();
     void place(unsigned dpi, const RECT* suggested);
     void placeControls();
     void placeWindow(const RECT* suggested);
@@ -104,6 +103,10 @@ private:
     [[nodiscard]] LRESULT colour(HDC dc, HWND control);
     [[nodiscard]] const layout::Control* controlOf(HWND child) const noexcept;
     [[nodiscard]] RECT controlRect(const layout::Control& control) const noexcept;
+    // The window's laid-out client area on the screen, and its frame around
+    // it, at that density.
+    [[nodiscard]] RECT clientAt(unsigned dpi) const noexcept;
+    [[nodiscard]] RECT frameAt(unsigned dpi, bool withMenu) const noexcept;
     void windowGone();
 
     const layout::Window& m_layout;
