@@ -1,12 +1,6 @@
 // Zenalto.exe: the main window on the Windows API over the Windows platform.
 // The program ends when its last window closes, or at once with "Salir".
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include "layout/LayoutWindow.h"

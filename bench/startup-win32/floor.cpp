@@ -8,9 +8,6 @@
 // no manifest, no density scaling, no accessible names. Whatever Zenalto.exe
 // spends before its window shows beyond this program is its own doing.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace {

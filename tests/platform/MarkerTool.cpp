@@ -5,9 +5,6 @@
 // "<its path>.release" (or a minute has passed) and leaves
 // "<its path>.finished" as it ends.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <string>

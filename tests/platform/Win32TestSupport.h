@@ -5,12 +5,6 @@
 // with their exact bytes and put back afterwards, and copies of the marker
 // tool (MarkerTool.cpp) that report their start.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <chrono>

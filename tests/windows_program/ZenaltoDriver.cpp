@@ -42,9 +42,6 @@
 // table, among all the window's descendants. The exit status is 0 when the
 // command did what it says, 1 otherwise, with the reason on standard error.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <objbase.h>

@@ -4,12 +4,6 @@
 // after the label before it; the layouts give each field a name of its own,
 // with its unit ("Altura del Satelite (Km)"), which this makes the control's.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <string_view>

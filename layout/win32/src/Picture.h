@@ -3,12 +3,6 @@
 // The pictures of the layouts, embedded in the executable as RCDATA resources
 // named after their files and decoded by Windows itself.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <string_view>

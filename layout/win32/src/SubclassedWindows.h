@@ -12,12 +12,6 @@
 // under Wine on each of them. A window's messages all come on the thread that
 // made it.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <utility>

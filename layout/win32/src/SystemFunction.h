@@ -8,12 +8,6 @@
 // the window shows), and COM itself (starting it costs a sixth of the
 // start-up's processor time there).
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace zenalto::win32 {

@@ -3,12 +3,6 @@
 // The program's texts are UTF-16 in char16_t; the Windows API takes them as
 // wchar_t, which is UTF-16 on Windows too.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <string>
