@@ -31,18 +31,10 @@ driver_exe=$root/build/mingw/tests/windows_program/zenalto_driver.exe
 
 work=$(mktemp -d)
 unset DISPLAY WAYLAND_DISPLAY
-# shellcheck source=bench/private-xvfb.sh
-source "$root/bench/private-xvfb.sh"
 # shellcheck source=tools/wine-prefix.sh
 source "$root/tools/wine-prefix.sh"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  stop_private_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-start_private_xvfb "$work" run-paste-wine.sh
-make_wine_prefix "$work"
+trap 'end_wine_session "$work"' EXIT
+start_wine_session "$work" run-paste-wine.sh
 
 title='Zenalto: Programa para el cálculo de orbitas satelitales'
 printf '%-8s %9s %9s %12s %12s\n' field pasted length "paste ms" "key ms"

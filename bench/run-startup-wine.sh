@@ -43,8 +43,6 @@ for program in "$floor" "$zenalto"; do
 done
 
 work=$(mktemp -d)
-# shellcheck source=bench/private-xvfb.sh
-source "$root/bench/private-xvfb.sh"
 # shellcheck source=bench/paired-runs.sh
 source "$root/bench/paired-runs.sh"
 # shellcheck source=tools/wine-prefix.sh
@@ -55,9 +53,7 @@ cleanup() {
     exec 9>&-
     kill "$keeper" 2>/dev/null || true
   fi
-  wineserver -k 2>/dev/null || true
-  stop_private_xvfb
-  rm -rf "$work"
+  end_wine_session "$work"
 }
 trap cleanup EXIT
 
@@ -66,8 +62,7 @@ probe=$work/startup-probe
 cc -std=c11 -O2 -Wall -Wextra -Werror -o "$probe" "$root/bench/startup/startup-probe.c" \
   "$root/bench/startup/probe-support.c" -lX11
 
-start_private_xvfb "$work" run-startup-wine.sh || exit 1
-make_wine_prefix "$work"
+start_wine_session "$work" run-startup-wine.sh || exit 1
 # The loader itself, not the shell script before it: the process the probe
 # starts is the one that maps the window.
 wine_loader=$(command -v wine64 || echo /usr/lib/wine/wine64)

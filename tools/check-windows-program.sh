@@ -41,19 +41,10 @@ driver_exe=$build/tests/windows_program/zenalto_driver.exe
 # A home, a Wine prefix and an X server of our own.
 work=$(mktemp -d)
 export LC_ALL=C.UTF-8
-# shellcheck source=bench/private-xvfb.sh
-source "$root/bench/private-xvfb.sh"
 # shellcheck source=tools/wine-prefix.sh
 source "$root/tools/wine-prefix.sh"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  stop_private_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-start_private_xvfb "$work" check-windows-program
-
-make_wine_prefix "$work"
+trap 'end_wine_session "$work"' EXIT
+start_wine_session "$work" check-windows-program
 
 title='Zenalto: Programa para el cálculo de orbitas satelitales'
 about_title='Sobre Zenalto Ver. 1.0'

@@ -16,16 +16,9 @@ cmake --build --preset mingw
 # A prefix and a home of our own, with no debug chatter.
 scratch=$(mktemp -d)
 unset DISPLAY WAYLAND_DISPLAY
-# shellcheck source=bench/private-xvfb.sh
-source bench/private-xvfb.sh
 # shellcheck source=tools/wine-prefix.sh
 source tools/wine-prefix.sh
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  stop_private_xvfb
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
+trap 'end_wine_session "$scratch"' EXIT
 
 make_wine_prefix "$scratch"
 

@@ -9,6 +9,30 @@
 # windows are Wine's own, unmanaged ones (no window manager runs on the test
 # X servers: Wine would wait for one to take each window it shows or hides),
 # and its Fonts folder holds the fonts every Windows has.
+#
+#   start_wine_session WORK_DIR NAME
+#   end_wine_session WORK_DIR
+#
+# The same prefix with a private Xvfb (bench/private-xvfb.sh; NAME prefixes
+# its error message) for a script's windows; end_wine_session, from the
+# script's EXIT trap, ends the prefix's Wine server and the X server and
+# removes WORK_DIR.
+
+if ! declare -F start_private_xvfb >/dev/null; then
+  # shellcheck source=bench/private-xvfb.sh
+  source "$(dirname "${BASH_SOURCE[0]}")/../bench/private-xvfb.sh"
+fi
+
+start_wine_session() {
+  start_private_xvfb "$1" "$2" || return 1
+  make_wine_prefix "$1"
+}
+
+end_wine_session() {
+  wineserver -k 2>/dev/null || true
+  stop_private_xvfb
+  rm -rf "$1"
+}
 
 make_wine_prefix() {
   local work=$1
