@@ -63,7 +63,8 @@ private slots:
         about.Show();
         QTest::mouseClick(sysInfoButton(about), Qt::LeftButton);
 
-        QTRY_VERIFY(QFile::exists(started) && QFile(started).size() > 0);
+        QVERIFY(
+            QTest::qWaitFor([&] { return QFile::exists(started) && QFile(started).size() > 0; }));
         QVERIFY(!QFile::exists(finished));  // the click did not wait for the program
         QVERIFY(about.window() != nullptr && about.window()->isVisible());
         QVERIFY(QApplication::activeModalWidget() == nullptr);
@@ -85,7 +86,9 @@ private slots:
         QString title;
         QString text;
         QTimer::singleShot(0, [&title, &text] {
-            QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr);
+            QVERIFY(QTest::qWaitFor([&] {
+                return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+            }));
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             title = box->windowTitle();
             text = box->text();

@@ -25,7 +25,9 @@ struct SeenBox {
 // presses its OK button.
 void answerNextMessageBox(SeenBox& seen) {
     QTimer::singleShot(0, [&seen] {
-        QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr);
+        QVERIFY(QTest::qWaitFor([&] {
+            return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+        }));
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         seen = {box->windowTitle(), box->text(), box->icon(),
                 box->windowModality() == Qt::ApplicationModal};

@@ -18,9 +18,9 @@
 #include <QWindow>
 
 #include "FakePlatform.h"
-#include "layout/FontFallbacks.h"
 #include "Form1.h"
 #include "about/frmAbout.h"
+#include "layout/FontFallbacks.h"
 
 using zenalto::Form1;
 using zenalto::testing::FakePlatform;
@@ -56,9 +56,9 @@ private:
     // Opens a menu with Alt and its access key, then picks an item by its key.
     void chooseFromMenu(Qt::Key menuKey, Qt::Key itemKey) const {
         QTest::keyClick(m_form.get(), menuKey, Qt::AltModifier);
-        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activePopupWidget() != nullptr; }));
         QTest::keyClick(QApplication::activePopupWidget(), itemKey);
-        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == nullptr; }));
     }
     // One notch of a mouse wheel turned down, delivered by the window system
     // to the window under the pointer, here the middle of `widget`.
@@ -74,10 +74,10 @@ private:
         auto* combo = control<QComboBox>("Combo1");
         combo->showPopup();
         QAbstractItemView* list = combo->view();
-        QTRY_VERIFY(list->isVisible());
+        QVERIFY(QTest::qWaitFor([&] { return list->isVisible(); }));
         const QRect row = list->visualRect(list->model()->index(index, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-        QTRY_VERIFY(!list->isVisible());
+        QVERIFY(QTest::qWaitFor([&] { return !list->isVisible(); }));
     }
 
 private slots:
@@ -317,7 +317,7 @@ private slots:
         QVERIFY(about != nullptr);
         QVERIFY(about->window() != nullptr);
         QWidget* first = about->window();
-        QTRY_VERIFY(first->isVisible());
+        QVERIFY(QTest::qWaitFor([&] { return first->isVisible(); }));
         QVERIFY(first->parentWidget() == nullptr);  // no owner window
         chooseFromMenu(Qt::Key_H, Qt::Key_C);
         QCOMPARE(m_form->aboutDialog(), about);
