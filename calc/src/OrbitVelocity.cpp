@@ -15,6 +15,7 @@ struct PromptTexts {
     std::u16string_view radius;
     std::u16string_view orbitRadius;
     std::u16string_view radiusTooLarge;
+    std::u16string_view altitudeTooLarge;
 };
 
 constexpr PromptTexts ButtonPrompts{
@@ -22,6 +23,7 @@ constexpr PromptTexts ButtonPrompts{
     u" Introduzca un valor de radio terrestre",
     u" Introduzca una altitud satelital mayor que menos el radio terrestre",
     u" Introduzca un valor de radio terrestre menor",
+    u" Introduzca una altitud satelital menor",
 };
 
 constexpr PromptTexts MenuPrompts{
@@ -29,6 +31,7 @@ constexpr PromptTexts MenuPrompts{
     u" introduzca un valor de radio terrestre",
     u" introduzca una altitud satelital mayor que menos el radio terrestre",
     u" introduzca un valor de radio terrestre menor",
+    u" introduzca una altitud satelital menor",
 };
 
 Message InputError(std::u16string_view prompt) {
@@ -58,10 +61,16 @@ CalculationResult CalculateOrbitVelocity(std::u16string_view altitudeText,
     const Real r = a + b;
     // A radius beyond any Real, or one whose metres or whose share of the
     // orbit radius overflow, is the radius's fault: say so rather than blame
-    // the altitude. The altitude is judged first, as the zero checks are.
+    // the altitude. The altitude is judged first, as the zero checks are: one
+    // whose metres, or whose larger share of the orbit radius, overflow
+    // upwards asks for a smaller altitude (asking for one "mayor que menos el
+    // radio terrestre" would send the user the wrong way).
     const bool altitudeOverflows = !std::isfinite(b);
     const bool radiusOverflows =
         !std::isfinite(a) || (!std::isfinite(r) && std::fabs(a) > std::fabs(b));
+    if (b > 0.0 && (altitudeOverflows || (!std::isfinite(r) && !radiusOverflows))) {
+        return InputError(texts.altitudeTooLarge);
+    }
     if (!altitudeOverflows && radiusOverflows) {
         return InputError(texts.radiusTooLarge);
     }

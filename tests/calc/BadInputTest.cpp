@@ -43,7 +43,7 @@ Text Long(std::u16string_view head, char16_t fill, std::size_t count,
     return Text{head, fill, count, tail};
 }
 
-enum class Refused { Altitude, Radius, Orbit, WideRadius };
+enum class Refused { Altitude, Radius, Orbit, WideRadius, HighAltitude };
 
 // The same results as the plain altitude and radius texts.
 struct SameAs {
@@ -64,8 +64,10 @@ Message Expected(Refused refused) {
         refused == Refused::Altitude     ? u" Introduzca un valor de altitud satelital"
         : refused == Refused::Radius     ? u" Introduzca un valor de radio terrestre"
         : refused == Refused::WideRadius ? u" Introduzca un valor de radio terrestre menor"
-                                         : u" Introduzca una altitud satelital mayor que menos el "
-                                           u"radio terrestre";
+        : refused == Refused::HighAltitude
+            ? u" Introduzca una altitud satelital menor"
+            : u" Introduzca una altitud satelital mayor que menos el "
+              u"radio terrestre";
     return Message{prompt, MessageStyleCritical, u"Error en la introducción de datos"};
 }
 
@@ -96,11 +98,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{"only blanks", Plain(u"  \t \n "), Radius, Refused::Altitude},
         BadRow{"1 MB of zeros before 159", Long(u"", u'0', OneMegabyte, u"159"), Radius,
                SameAs{u"159", u"6378.137"}},
-        BadRow{"1 MB of nines", Long(u"", u'9', OneMegabyte), Radius, Refused::Orbit},
+        BadRow{"1 MB of nines", Long(u"", u'9', OneMegabyte), Radius, Refused::HighAltitude},
         BadRow{"minus 1 MB of nines", Long(u"-", u'9', OneMegabyte), Radius, Refused::Orbit},
         BadRow{"10 MB of zeros before 159", Long(u"", u'0', TenMegabytes, u"159"), Radius,
                SameAs{u"159", u"6378.137"}},
-        BadRow{"10 MB of ones", Long(u"", u'1', TenMegabytes), Radius, Refused::Orbit},
+        BadRow{"10 MB of ones", Long(u"", u'1', TenMegabytes), Radius, Refused::HighAltitude},
         // Ten million nines after the period round to the next whole number.
         BadRow{"159 and 10 MB of decimals", Long(u"159.", u'9', TenMegabytes), Radius,
                SameAs{u"160", u"6378.137"}},
@@ -140,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 2^160: an orbit so wide that both velocities round to 0.
         BadRow{"&H and 40 digits, huge", Long(u"&H", u'F', 40), Radius,
                SameAs{u"1461501637330902918203684832716283019655932542976", u"6378.137"}},
-        BadRow{"1e99999", Plain(u"1e99999"), Radius, Refused::Orbit},
+        BadRow{"1e99999", Plain(u"1e99999"), Radius, Refused::HighAltitude},
         BadRow{"-1e99999", Plain(u"-1e99999"), Radius, Refused::Orbit},
         BadRow{"1e-99999", Plain(u"1e-99999"), Radius, Refused::Altitude},
         BadRow{"period", Plain(u"."), Radius, Refused::Altitude},
@@ -149,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{"--5", Plain(u"--5"), Radius, Refused::Altitude},
         BadRow{"all exponent", Plain(u"E+308"), Radius, Refused::Altitude},
         BadRow{"all exponent, 1 MB", Long(u"e", u'9', OneMegabyte), Radius, Refused::Altitude},
-        BadRow{"1 MB exponent", Long(u"1E", u'9', OneMegabyte), Radius, Refused::Orbit},
+        BadRow{"1 MB exponent", Long(u"1E", u'9', OneMegabyte), Radius, Refused::HighAltitude},
         BadRow{"1 MB negative exponent", Long(u"1E-", u'9', OneMegabyte), Radius,
                Refused::Altitude}));
 
@@ -171,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{"-1e99999", Altitude, Plain(u"-1e99999"), Refused::WideRadius},
         BadRow{"--5", Altitude, Plain(u"--5"), Refused::Radius},
         // Both huge and of opposite signs: no orbit radius can be formed.
-        BadRow{"both infinite", Plain(u"1e99999"), Plain(u"-1e99999"), Refused::Orbit}));
+        BadRow{"both infinite", Plain(u"1e99999"), Plain(u"-1e99999"), Refused::HighAltitude}));
 
 }  // namespace
 }  // namespace zenalto

@@ -29,6 +29,8 @@ const Message OrbitMenu =
     Critical(u" introduzca una altitud satelital mayor que menos el radio terrestre");
 const Message WideRadiusButton = Critical(u" Introduzca un valor de radio terrestre menor");
 const Message WideRadiusMenu = Critical(u" introduzca un valor de radio terrestre menor");
+const Message HighAltitudeButton = Critical(u" Introduzca una altitud satelital menor");
+const Message HighAltitudeMenu = Critical(u" introduzca una altitud satelital menor");
 
 struct OrbitRow {
     std::u16string_view altitude;
@@ -87,15 +89,19 @@ INSTANTIATE_TEST_SUITE_P(
                     OrbitRow{u"-7000", u"0", Button, u".", RadiusButton},
                     OrbitRow{u"-6378.206", u"6378.206", Button, u".", OrbitButton},
                     OrbitRow{u"-7000", u"6378.137", Menu, u".", OrbitMenu},
-                    OrbitRow{u"1E400", u"6378.137", Button, u".", OrbitButton},
+                    // An altitude too large to use asks for a smaller one; a
+                    // hugely negative one still asks for a larger one.
+                    OrbitRow{u"1E400", u"6378.137", Button, u".", HighAltitudeButton},
+                    OrbitRow{u"1E308", u"6378.137", Menu, u".", HighAltitudeMenu},
+                    OrbitRow{u"-1E400", u"6378.137", Button, u".", OrbitButton},
                     // The radius is blamed for an orbit radius it alone makes too
                     // large, the altitude when both are at fault.
                     OrbitRow{u"1", u"-1E400", Menu, u".", WideRadiusMenu},
                     OrbitRow{u"159", u"1E400", Button, u".", WideRadiusButton},
                     OrbitRow{u"159", u"1E306", Button, u".", WideRadiusButton},
                     OrbitRow{u"1E305", u"1.7E305", Menu, u".", WideRadiusMenu},
-                    OrbitRow{u"1.7E305", u"1E305", Menu, u".", OrbitMenu},
-                    OrbitRow{u"1E400", u"-1E400", Button, u".", OrbitButton},
+                    OrbitRow{u"1.7E305", u"1E305", Menu, u".", HighAltitudeMenu},
+                    OrbitRow{u"1E400", u"-1E400", Button, u".", HighAltitudeButton},
                     // A tiny positive orbit radius overflows the velocity.
                     OrbitRow{u"1E-320", u"1E-320", Menu, u".", OrbitMenu}));
 

@@ -85,6 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Real r = a + b;
     const bool radiusAtFault =
         std::isfinite(b) && (!std::isfinite(a) || (!std::isfinite(r) && std::abs(a) > std::abs(b)));
+    const bool altitudeTooLarge =
+        b > 0.0 && (!std::isfinite(b) || (!std::isfinite(r) && !radiusAtFault && std::isfinite(a)));
     const Real v = std::sqrt(GM / r);
     const Real w = v * 3.6;
     const bool orbit = std::isfinite(r) && r > 0.0 && std::isfinite(v) && std::isfinite(w);
@@ -109,8 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         const auto& message = std::get<Message>(button);
         const std::u16string_view expected =
-            h == 0.0   ? u" Introduzca un valor de altitud satelital"
-            : R == 0.0 ? u" Introduzca un valor de radio terrestre"
+            h == 0.0           ? u" Introduzca un valor de altitud satelital"
+            : R == 0.0         ? u" Introduzca un valor de radio terrestre"
+            : altitudeTooLarge ? u" Introduzca una altitud satelital menor"
             : radiusAtFault
                 ? u" Introduzca un valor de radio terrestre menor"
                 : u" Introduzca una altitud satelital mayor que menos el radio terrestre";

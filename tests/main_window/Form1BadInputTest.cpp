@@ -77,8 +77,7 @@ private slots:
         // The other field keeps its start value: 159 km, or 6378.206 km.
         const QString velocity = QStringLiteral("7812.50598");
         const QString perHour = QStringLiteral("28125.02151");
-        const QString noOrbit =
-            QStringLiteral(" Introduzca una altitud satelital mayor que menos el radio terrestre");
+        const QString tooHigh = QStringLiteral(" Introduzca una altitud satelital menor");
         QTest::newRow("a full field of zeros and the altitude")
             << "Text1" << QString(FieldLength - 3, u'0') + QStringLiteral("159") << velocity
             << perHour << "";
@@ -90,7 +89,7 @@ private slots:
             << perHour << "";
         QTest::newRow("a full field of nines as altitude")
             << "Text1" << QString(FieldLength, u'9') << ""
-            << "" << noOrbit;
+            << "" << tooHigh;
         QTest::newRow("a full field of nines as radius")
             << "Text2" << QString(FieldLength, u'9') << ""
             << "" << QStringLiteral(" Introduzca un valor de radio terrestre menor");
@@ -114,7 +113,7 @@ private slots:
             << ""
             << " Introduzca un valor de altitud satelital";
         QTest::newRow("1e99999 as altitude") << "Text1" << QStringLiteral("1e99999") << ""
-                                             << "" << noOrbit;
+                                             << "" << tooHigh;
     }
     void pastedTextGivesResultsOrMessage() {
         QFETCH(QString, field);

@@ -42,11 +42,12 @@ struct OrbitVelocityTexts {
 
 using CalculationResult = std::variant<OrbitVelocityTexts, Message>;
 
-// A zero altitude is refused first, then a zero radius, then a radius too
-// large to make an orbit radius of (an infinity, or one whose metres overflow
-// or outweigh the altitude's in an overflowing sum), then an orbit radius that
-// is not a finite number above zero (or a velocity that overflows); any of
-// these gives a Message and the caller leaves the result fields as they were.
+// A zero altitude is refused first, then a zero radius, then a positive
+// altitude too large to make an orbit radius of (its metres overflow, or
+// outweigh the radius's in an overflowing sum), then such a radius, then an
+// orbit radius that is not a finite number above zero (or a velocity that
+// overflows); any of these gives a Message and the caller leaves the result
+// fields as they were.
 [[nodiscard]] CalculationResult CalculateOrbitVelocity(std::u16string_view altitudeText,
                                                        std::u16string_view radiusText,
                                                        CalculationPrompts prompts,
