@@ -5,7 +5,8 @@
 ; Exit codes of both (docs/windows-setup-exit-codes.md):
 ;   0     done
 ;   1     cancelled by the user; nothing changed
-;   2     stopped by an error, told in a message (silent runs: none shown)
+;   2     stopped by an error, told in a message (silent runs: none shown);
+;         the setup program also when Zenalto is installed by the .msi package
 ;   3     Zenalto was running in a silent run; nothing changed
 ;   3010  uninstalled; Uninstall.exe itself goes at the next restart (rare)
 
@@ -23,6 +24,10 @@ RequestExecutionLevel admin
 ; The mutex that Zenalto.exe holds while it runs (app/WinMain.cpp), in the
 ; global namespace: a program of any user's session holds it.
 !define RUNNING_MUTEX "Global\Zenalto-running"
+; Where the Windows Installer package (Zenalto.wxs) marks itself installed: the
+; setup program leaves a Zenalto installed by the package alone.
+!define MSI_MARK_KEY "Software\Zenalto"
+!define MSI_MARK_VALUE "MsiProductCode"
 
 !define EXIT_CANCELLED 1
 !define EXIT_FAILED 2
@@ -76,6 +81,8 @@ FunctionEnd
     "No pudo borrarse:$\r$\n$\t$\"$0$\"$\r$\nPulse Reintentar para volver a intentarlo, o Cancelar para dejar Zenalto instalado."
   LangString ZenaltoOldCopyStays ${LANG_SPANISH} \
     "No pudo quitarse el Zenalto instalado en $\"$0$\" (código $1). Sigue instalado allí; Zenalto ${VERSION} no se ha instalado."
+  LangString ZenaltoInstalledByMsi ${LANG_SPANISH} \
+    "Zenalto está instalado con su paquete de Windows Installer (.msi). Desinstálelo en Aplicaciones antes de instalar Zenalto con este programa."
   LangString ZenaltoCannotRegister ${LANG_SPANISH} \
     "No pudo crearse el acceso directo o la entrada de Zenalto en Aplicaciones. Zenalto ${VERSION} no se ha instalado."
 !macroend

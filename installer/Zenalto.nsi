@@ -12,7 +12,8 @@
 ; over; one in another folder is removed by its own uninstaller once the new
 ; copy's files are written, so the machine never holds two copies.
 ;
-; Nothing is touched while Zenalto runs (Zenalto.nsh), and no run reports
+; Nothing is touched while Zenalto runs (Zenalto.nsh), nor while Zenalto is
+; installed by the Windows Installer package (Zenalto.wxs), and no run reports
 ; success unless every file, the shortcut and the entry were written. A run
 ; that fails takes away what it wrote into a folder of its own and leaves an
 ; installed copy with its entry; the exit codes are in Zenalto.nsh.
@@ -82,6 +83,13 @@ FunctionEnd
 !macroend
 
 Section "Zenalto"
+  ; One copy and one entry on a machine: a Zenalto of the .msi package stays
+  ; the package's, to upgrade or remove with the package.
+  ReadRegStr $0 HKLM "${MSI_MARK_KEY}" "${MSI_MARK_VALUE}"
+  ${If} $0 != ""
+    MessageBox MB_OK|MB_ICONSTOP "$(ZenaltoInstalledByMsi)" /SD IDOK
+    Abort "$(ZenaltoInstalledByMsi)"
+  ${EndIf}
   Call WaitUntilZenaltoClosed
   ; A file that cannot be written is not skipped after a question: the error
   ; comes back to PUT_FILE, which asks its own.
