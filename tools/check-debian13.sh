@@ -53,6 +53,8 @@ took() { printf '   took %d s\n' "$((SECONDS - $1))"; }
 # A copy of the bootstrapped root with /proc mounted.
 new_root() {
   cp -a "$work/base" "$1"
+  # sudo looks the machine's name up, as a real Debian 13 finds it.
+  printf '127.0.0.1\tlocalhost\n127.0.1.1\t%s\n' "$(hostname)" >"$1/etc/hosts"
   mount -t proc proc "$1/proc"
   mounted+=("$1/proc")
 }
