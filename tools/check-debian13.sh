@@ -124,7 +124,7 @@ echo "$user ALL=(ALL) NOPASSWD:ALL" >"$work/readme/etc/sudoers.d/$user"
 chmod 0440 "$work/readme/etc/sudoers.d/$user"
 # The tree as it is now, uncommitted changes of tracked files included, but
 # nothing untracked: no build folders.
-rev=$(git stash create)
+rev=$(git -c user.name=check-debian13 -c user.email=check@localhost stash create)
 git archive --prefix=zenalto/ "${rev:-HEAD}" | tar -x -C "$work/readme/home/$user"
 in_root "$work/readme" root chown -R "$user:$user" "/home/$user"
 
