@@ -293,38 +293,73 @@ var Zenalto = (function () {
   var repeat = null;
   function stopRepeat() { if (repeat) { clearTimeout(repeat); repeat = null; } }
   function repeating(action) {
+    stopRepeat();
     action();
     repeat = setTimeout(function again() {
       if (action() !== false) repeat = setTimeout(again, 50);
     }, 400);
   }
+
+  // A press that repeats or drags lasts until its pointer is released, and
+  // no longer: it ends on pointerup, and as cancelled where the browser takes
+  // the pointer back (pointercancel, when a finger on a touch screen moves a
+  // little, or a lost capture). A repeat left running would go on writing
+  // into the fields after the finger has gone.
+  var gesture = null;
+  function follow(el, e, move, end) {
+    endGesture(false);
+    gesture = { id: e.pointerId, el: el, move: move, end: end };
+    try {
+      el.setPointerCapture(e.pointerId);
+    } catch (x) {
+      // The pointer was released before the page saw it pressed.
+    }
+  }
+  function endGesture(released) {
+    var g = gesture;
+    gesture = null;
+    if (g && g.end) g.end(released);
+  }
+  function onGestureMove(e) {
+    if (gesture && e.pointerId === gesture.id && gesture.move) gesture.move(e);
+  }
+  // A touch is first captured by the element touched; its loss, when the
+  // capture passes to the control, is no end.
+  function onGestureEnd(e) {
+    if (!gesture || e.pointerId !== gesture.id) return;
+    if (e.type === "lostpointercapture" && e.target !== gesture.el) return;
+    endGesture(e.type === "pointerup");
+  }
+
   function scrollPointer(e, sb) {
     sb.focus();
     e.preventDefault();
-    sb.setPointerCapture(e.pointerId);
     var t = e.target, small = +sb.dataset.small, large = +sb.dataset.large;
     if (t.classList.contains("arrow")) {
       var step = t.classList.contains("left") ? -small : small;
+      follow(sb, e, null, stopRepeat);
       repeating(function () { scrollBy(sb, step); });
     } else if (t.classList.contains("thumb")) {
       var g = geometry(sb), r = range(sb), startX = e.clientX, startLeft = t.offsetLeft;
       var value = r.now;
-      sb.onpointermove = function (m) {
+      // Dropped, the thumb sets the position; cancelled, it goes back to
+      // where the position is.
+      follow(sb, e, function (m) {
         var left = Math.min(Math.max(startLeft + m.clientX - startX, 0), g.track - g.thumb);
         value = r.min + Math.round(left * (r.max - r.min) / Math.max(g.track - g.thumb, 1));
         t.style.left = left + "px";
-      };
-      sb.onpointerup = function () { sb.onpointermove = sb.onpointerup = null; scrollTo(sb, value); };
-      return;
+      }, function (released) {
+        if (released) scrollTo(sb, value); else drawThumb(sb, range(sb).now);
+      });
     } else {
       var x = e.clientX;
+      follow(sb, e, null, stopRepeat);
       repeating(function () {
         var thumb = sb.querySelector(".thumb").getBoundingClientRect();
         if (x >= thumb.left && x < thumb.right) return false;
         scrollBy(sb, x < thumb.left ? -large : large);
       });
     }
-    sb.onpointerup = function () { sb.onpointerup = null; stopRepeat(); };
   }
   function scrollKey(e, sb) {
     var small = +sb.dataset.small, large = +sb.dataset.large, r = range(sb), key = e.key;
@@ -412,9 +447,7 @@ var Zenalto = (function () {
     } else if (t.closest(".titlebar")) {
       e.preventDefault();
       var handle = t.closest(".titlebar"), x = e.clientX - win.offsetLeft, y = e.clientY - win.offsetTop;
-      handle.setPointerCapture(e.pointerId);
-      handle.onpointermove = function (m) { moveTo(win, m.clientX - x, m.clientY - y); };
-      handle.onpointerup = function () { handle.onpointermove = handle.onpointerup = null; };
+      follow(handle, e, function (m) { moveTo(win, m.clientX - x, m.clientY - y); }, null);
       if (!win.contains(doc.activeElement)) focusWindow(win);
     } else if (t.closest(".drop")) {
       e.preventDefault();
@@ -485,6 +518,10 @@ var Zenalto = (function () {
   doc.addEventListener("focusin", onFocusIn);
   doc.addEventListener("focusout", onFocusOut);
   doc.addEventListener("wheel", onWheel, { passive: false });
+  doc.addEventListener("pointermove", onGestureMove);
+  doc.addEventListener("pointerup", onGestureEnd);
+  doc.addEventListener("pointercancel", onGestureEnd);
+  doc.addEventListener("lostpointercapture", onGestureEnd);
 
   function drawScrollBars() {
     var all = doc.querySelectorAll(".hscroll");

@@ -13,6 +13,7 @@ import base64
 import math
 import os
 import re
+import time
 import unittest
 from pathlib import Path
 
@@ -358,6 +359,47 @@ class MainWindowTest(PageTest):
                 && !(document.getElementById('MsgBox') || {}).open""")
         except WebDriverException:
             return True  # the tab is gone
+
+
+class TouchTest(PageTest):
+    """A finger on the scroll bar, through the DevTools protocol's touch
+    events, which the browser turns into pointer events as a touch screen's."""
+
+    def touch(self, kind, x=0, y=0):
+        points = [] if kind == "touchCancel" else [{"x": x, "y": y, "id": 1}]
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+    def thumb_state(self):
+        """Where the thumb is drawn, and where the position says it should be."""
+        return self.js("""const bar = document.getElementById('HScroll1'), thumb = bar.querySelector('.thumb');
+            const track = bar.querySelector('.track').clientWidth - thumb.offsetWidth;
+            const [min, max, now] = ['aria-valuemin', 'aria-valuemax', 'aria-valuenow'].map(a => +bar.getAttribute(a));
+            return [thumb.offsetLeft, Math.round((now - min) * track / (max - min))];""")
+
+    def test_a_cancelled_touch_ends_the_repeat_and_the_drag(self):
+        # the part pressed, how far the finger then moves, what shows the press took
+        rows = [
+            ("#HScroll1-right", 0, "return +document.getElementById('Text1').value >= 163"),
+            ("#HScroll1 .track", 0, "return +document.getElementById('Text1').value >= 180"),
+            ("#HScroll1 .thumb", 30, "return document.querySelector('#HScroll1 .thumb').offsetLeft >= 25"),
+        ]
+        for part, move, pressed in rows:
+            with self.subTest(part):
+                self.open()
+                x, y = self.js("""const r = document.querySelector(arguments[0]).getBoundingClientRect();
+                    return [r.right - 3, r.top + r.height / 2];""", part)
+                self.touch("touchStart", x, y)
+                if move:
+                    self.touch("touchMove", x + move, y)
+                self.wait_for(pressed, timeout=5)
+                # The browser takes the finger back (a scroll or a zoom).
+                self.touch("touchCancel")
+                left = self.text_of("Text1")
+                time.sleep(0.6)
+                self.assertEqual(self.text_of("Text1"), left)
+                self.assertEqual(self.element("HScroll1").get_attribute("aria-valuenow"), left)
+                drawn, expected = self.thumb_state()
+                self.assertEqual(drawn, expected)
 
 
 class AboutDialogTest(PageTest):
