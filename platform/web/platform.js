@@ -18,7 +18,28 @@ var ZenaltoPlatform = (function () {
     byId("MsgBox-icon").toggleAttribute("hidden", message[1] !== 16);
     returnTo = doc.activeElement;
     box.showModal();
+    centre(box);
     byId("MsgBox-ok").focus();
+  }
+
+  // A message box opens over the middle of the main window (its menu bar
+  // and client area), as on the desktop, and wholly on the screen; with the
+  // main window gone, in the middle of the page's window.
+  function centre(box) {
+    var main = doc.querySelector(".window.main"), client = main && main.querySelector(".client");
+    var left = 0, top = 0, right = innerWidth, bottom = innerHeight;
+    if (client) {
+      var outer = main.getBoundingClientRect(), inner = client.getBoundingClientRect();
+      left = inner.left;
+      top = outer.top;
+      right = inner.right;
+      bottom = inner.bottom;
+    }
+    var width = box.offsetWidth, height = box.offsetHeight;
+    var x = Math.max(Math.min(Math.round((left + right - width) / 2), innerWidth - width), 0);
+    var y = Math.max(Math.min(Math.round((top + bottom - height) / 2), innerHeight - height), 0);
+    box.style.left = x + "px";
+    box.style.top = y + "px";
   }
 
   function init() {

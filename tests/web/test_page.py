@@ -65,6 +65,15 @@ def velocity_texts(altitude, radius, separator="."):
     return text(v), text(v * 3.6)
 
 
+def contrast(first, second):
+    """WCAG's contrast ratio of two sRGB colours."""
+    def luminance(rgb):
+        linear = [c / 255 / 12.92 if c / 255 <= 0.04045 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in rgb]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    darker, lighter = sorted((luminance(first), luminance(second)))
+    return (lighter + 0.05) / (darker + 0.05)
+
+
 class PageTest(unittest.TestCase):
     language = "en-US"
 
@@ -126,6 +135,12 @@ class PageTest(unittest.TestCase):
         """The open message box as (title, prompt, critical icon shown)."""
         self.wait_for("return document.getElementById('MsgBox').open", timeout=10)
         self.assertTrue(self.js("return document.getElementById('MsgBox').matches(':modal')"))
+        # Over the middle of the main window: its menu bar and client area.
+        offset = self.js("""const box = document.getElementById('MsgBox').getBoundingClientRect();
+            const bar = document.getElementById('Form1-menubar').getBoundingClientRect();
+            const client = document.getElementById('Form1-client').getBoundingClientRect();
+            return [box.left + box.right - client.left - client.right, box.top + box.bottom - bar.top - client.bottom];""")
+        self.assertLessEqual(max(map(abs, offset)), 2, "the message box is off the main window's middle")
         return (self.js("return document.getElementById('MsgBox-title').textContent"),
                 self.js("return document.getElementById('MsgBox-prompt').textContent"),
                 self.element("MsgBox-icon").is_displayed())
@@ -238,6 +253,23 @@ class MainWindowTest(PageTest):
                     self.assertEqual(self.texts("Text3", "Text4"), results)
                     self.assertEqual(self.about_count(), 1 if raise_it[0] == "Command4" else 0)
                     self.assertEqual(self.text_of("Text1"), typed.get("Text1", "159"))
+
+    def test_title_bars_text_stands_out_against_all_their_colours(self):
+        self.open()
+        self.click("Command4")
+        self.click("cmdSysInfo")  # the About window stays the active one
+        self.message()
+        for bar in ("MsgBox-title", "frmAbout-title"):
+            with self.subTest(bar):
+                style = self.js("const s = getComputedStyle(document.getElementById(arguments[0]));"
+                                "return [s.color, s.backgroundImage]", bar)
+                text, *stops = [tuple(int(v) for v in rgb.split(",")[:3])
+                                for rgb in re.findall(r"rgba?\(([^)]*)\)", " ".join(style))]
+                # Points along the gradient, its stops among them.
+                points = [tuple(a[k] + (b[k] - a[k]) * t / 10 for k in range(3))
+                          for a, b in zip(stops, stops[1:]) for t in range(11)]
+                self.assertGreaterEqual(min(contrast(text, point) for point in points), 4.5)
+        self.close_message("OK")
 
     def test_borrar_empties_the_fields_from_button_and_menu(self):
         for command in (("Command2",), ("Archivo", "Borrar")):
