@@ -126,6 +126,19 @@ var Zenalto = (function () {
     }
   }
 
+  // The letter a key chooses a caption by: the one it types, as on the
+  // desktop, so that Alt+A is the key marked A on any layout (AZERTY's A is
+  // QWERTY's Q), without its accent ("à", and macOS's Option+A "å", give
+  // "a"). A key that types no letter of the Latin alphabet (macOS's
+  // Option+H "˙", a dead key, a Cyrillic letter) goes by its place instead.
+  function accessLetter(e) {
+    var key = e.key || "";
+    if (key.length === 1 && key.normalize) key = key.normalize("NFD").replace(/[\u0300-\u036f]/g, "");
+    key = key.toLowerCase();
+    if (/^[a-z]$/.test(key)) return key;
+    return /^Key[A-Z]$/.test(e.code || "") ? e.code.charAt(3).toLowerCase() : "";
+  }
+
   // Menus.
   function titles() { return Array.prototype.slice.call(doc.querySelectorAll(".menubar .title")); }
   function items(title) {
@@ -178,8 +191,8 @@ var Zenalto = (function () {
       list[(i + (key === "ArrowUp" ? -1 : 1) + list.length) % list.length].focus();
     } else if (el.classList.contains("item") && (key === "Enter" || key === " ")) {
       choose(el);
-    } else if (key.length === 1 && !e.ctrlKey && !e.metaKey) {
-      var letter = key.toLowerCase(), pool = menuOpen ? items(title) : all;
+    } else if (accessLetter(e) && !e.ctrlKey && !e.metaKey) {
+      var letter = accessLetter(e), pool = menuOpen ? items(title) : all;
       for (var k = 0; k < pool.length; ++k) {
         if (pool[k].dataset.accesskey === letter) {
           if (menuOpen) choose(pool[k]); else openMenu(pool[k], true);
@@ -415,8 +428,8 @@ var Zenalto = (function () {
     } else if (key === "F10" && !e.shiftKey && win.querySelector(".menubar")) {
       e.preventDefault();
       enterMenuBar();
-    } else if (e.altKey && !e.ctrlKey && !e.metaKey && /^Key[A-Z]$/.test(e.code)) {
-      var letter = e.code.charAt(3).toLowerCase();
+    } else if (e.altKey && !e.ctrlKey && !e.metaKey && accessLetter(e)) {
+      var letter = accessLetter(e);
       var target = win.querySelector('.client [data-accesskey="' + letter + '"], .menubar .title[data-accesskey="' + letter + '"]');
       if (!target) return;
       e.preventDefault();

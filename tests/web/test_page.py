@@ -293,6 +293,32 @@ class MainWindowTest(PageTest):
         self.assertEqual(heard, ["Text3", "Text2", "Text4", "Combo1", "Command1", "Command2",
                                  "Command3", "Command4", "HScroll1", "Text1"])
 
+    def test_alt_and_a_letter_open_its_menu_on_every_keyboard_layout(self):
+        # layout, key typed, key's place, menu opened
+        rows = [
+            ("US", "a", "KeyA", "Archivo"),
+            ("AZERTY", "a", "KeyQ", "Archivo"),
+            ("AZERTY", "q", "KeyA", ""),
+            ("QWERTZ", "y", "KeyZ", ""),
+            ("Dvorak", "h", "KeyJ", "Help"),
+            ("Dvorak", "d", "KeyH", ""),
+            ("Spanish", "\u00f1", "Semicolon", ""),
+            ("Spanish", "\u00c1", "KeyA", "Archivo"),  # Alt with Shift and the acute accent
+            ("macOS Option", "\u00e5", "KeyA", "Archivo"),
+            ("macOS Option", "\u02d9", "KeyH", "Help"),
+            ("Russian", "\u0444", "KeyA", "Archivo"),
+        ]
+        self.open()
+        for layout, key, code, menu in rows:
+            with self.subTest(layout, key=key, code=code):
+                opened = self.js("""const [key, code] = arguments;
+                    document.getElementById('Text1').focus();  // closes any menu
+                    document.activeElement.dispatchEvent(new KeyboardEvent('keydown',
+                        {key, code, altKey: true, bubbles: true, cancelable: true}));
+                    return [...document.querySelectorAll('.menubar .title[aria-expanded=true]')].map(t => t.id).join();""",
+                                 key, code)
+                self.assertEqual(opened, menu)
+
     def test_pasted_and_unicode_input_gives_a_message_or_a_number(self):
         # A paste of a million characters, and two of a tenth of it, all cut
         # to the fields' length.
