@@ -460,6 +460,40 @@ class TouchTest(PageTest):
                 self.assertEqual(drawn, expected)
 
 
+class CoarsePointerTest(PageTest):
+    def test_a_finger_reaches_every_small_control_in_24_by_24_pixels(self):
+        # the control, then points from its middle that must reach it; beside
+        # the arrows lies the thumb, and above the menu titles the page's edge
+        up_down = [(0, -11.5), (0, 11.5)]
+        rows = [
+            ("#HScroll1-left", up_down),
+            ("#HScroll1 .thumb", up_down),
+            ("#HScroll1-right", up_down + [(11.5, 0)]),
+            ("#Combo1-button", up_down + [(-11.5, 0), (11.5, 0)]),
+            ("#Archivo", [(0, 11.5)]),
+            ("#Help", [(0, 11.5)]),
+            ("About", []),  # opened over the main window
+            ("#frmAbout-close", up_down + [(-11.5, 0), (11.5, 0)]),
+            ("#cmdOK", up_down),
+        ]
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
+        try:
+            self.open()
+            self.assertTrue(self.js("return matchMedia('(pointer: coarse)').matches"))
+            for part, points in rows:
+                if part == "About":
+                    self.click("Command4")
+                    continue
+                with self.subTest(part):
+                    reached = self.js("""const el = document.querySelector(arguments[0]), r = el.getBoundingClientRect();
+                        return arguments[1].map(([dx, dy]) => el.contains(
+                            document.elementFromPoint(r.left + r.width / 2 + dx, r.top + r.height / 2 + dy)));""",
+                                      part, points)
+                    self.assertEqual(reached, [True] * len(points))
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+
+
 class AboutDialogTest(PageTest):
     def test_one_dialog_that_each_way_of_closing_unloads(self):
         self.open()

@@ -131,9 +131,13 @@ std::string ControlMarkup(const Window& window, std::size_t index, const Window*
             return "<div" + common + " class=\"label\">" + CaptionMarkup(control.caption) +
                    "</div>";
         case Kind::TextBox:
+            // Every text box of the program holds a number: a phone shows its
+            // keys for digits and the decimal separator (and a minus where
+            // that keyboard has one), and Enter, which runs nothing here,
+            // only puts the keyboard away.
             return "<input" + common +
                    " class=\"textbox\" type=\"text\" spellcheck=\"false\" autocomplete=\"off\" "
-                   "autocapitalize=\"off\"" +
+                   "autocapitalize=\"off\" inputmode=\"decimal\" enterkeyhint=\"done\"" +
                    Attribute("value", Utf8(control.caption)) + MaxLength(control) +
                    Accessible(id, control) + ">" + Description(id, control);
         case Kind::ComboBox: {
