@@ -45,14 +45,22 @@ var ZenaltoPlatform = (function () {
   function init() {
     var box = byId("MsgBox");
     if (!box) return;
-    byId("MsgBox-ok").addEventListener("click", function () { if (box.open) box.close(); });
-    // Esc closes the box as OK does (the browser's own cancel included).
-    box.addEventListener("close", function () {
+    function closed() {
       var back = returnTo;
       returnTo = null;
       if (back && back.isConnected && back !== doc.body) back.focus();
       showNext();
+    }
+    // OK gives the focus back at once: the dialog's close event comes a task
+    // later, when a click that followed may have opened a menu, which the
+    // focus coming back would close.
+    byId("MsgBox-ok").addEventListener("click", function () {
+      if (!box.open) return;
+      box.close();
+      closed();
     });
+    // Esc closes the box as OK does (the browser's own cancel included).
+    box.addEventListener("close", function () { if (!box.open && returnTo) closed(); });
   }
   if (doc.readyState === "loading") doc.addEventListener("DOMContentLoaded", init);
   else init();
