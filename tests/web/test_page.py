@@ -676,6 +676,22 @@ class AccessibilityTest(PageTest):
         self.close_message("OK")
 
 
+    def test_english_captions_reading_order_and_heading(self):
+        self.open()
+        self.click("Command4")
+        self.wait_for("return document.getElementById('frmAbout')?.checkVisibility()")
+        languages = {"Help": "en", "cmdOK": "en", "cmdSysInfo": "en", "lblVersion": "en", "MsgBox-ok": "en",
+                     "Archivo": "es", "Acerca": "es", "lblDescription": "es", "Command4": "es"}
+        self.assertEqual(self.js("return Object.fromEntries(arguments[0].map(id => [id, "
+                                 "document.getElementById(id).closest('[lang]').lang]))", list(languages)),
+                         languages)
+        # A reader going through the About window meets its buttons as Tab does.
+        self.assertEqual(self.js("return [...document.querySelectorAll('#frmAbout button')].map(b => b.id)"),
+                         ["cmdOK", "cmdSysInfo"])
+        self.assertEqual(self.element("HScroll1").get_attribute("aria-controls"), "Text1")
+        self.check([("Form1-heading", "heading", MAIN_TITLE, "")])
+
+
 class SpanishSeparatorTest(PageTest):
     language = "es-ES"
 
