@@ -544,12 +544,37 @@ var Zenalto = (function () {
     var el = doc.activeElement;
     if (el && el.setSelectionRange && el.type === "text") el.setSelectionRange(el.value.length, el.value.length);
   }
+  // A phone or a tablet lays the page out as wide as it takes to show the
+  // main window whole at the largest scale the screen allows, and scales
+  // that width to the screen: the laid-out width, or more where the screen
+  // is wide for its height. The browser lays the page out anew at that
+  // scale, so text and borders stay sharp, and pinch-zoom goes on from it.
+  // Desktop browsers ignore the viewport's width: there the window keeps its
+  // laid-out pixels, and the browser's zoom its own.
+  var fittedWidth = 0;
+  function fitViewport() {
+    var meta = doc.querySelector('meta[name="viewport"]'), main = mainWindow();
+    var client = main && main.querySelector(".client"), view = window.visualViewport;
+    if (!meta || !client || !view || !view.width || !view.height) return;
+    // The screen's size in CSS pixels at scale 1, whatever the scale now.
+    // A change of height alone is a keyboard or a toolbar coming or going,
+    // not a turned screen: the page keeps its scale.
+    var screenWidth = view.width * view.scale, screenHeight = view.height * view.scale;
+    if (Math.abs(screenWidth - fittedWidth) < 1) return;
+    fittedWidth = screenWidth;
+    var width = Math.max(client.offsetWidth, main.offsetHeight * screenWidth / screenHeight);
+    var content = "width=" + Math.ceil(width) + ",initial-scale=" + Math.floor(screenWidth / Math.ceil(width) * 1e4) / 1e4;
+    if (meta.getAttribute("content") !== content) meta.setAttribute("content", content);
+  }
+
   // The script may come before the page has been read to its end.
   function whenParsed(action) {
     if (doc.readyState === "loading") doc.addEventListener("DOMContentLoaded", action);
     else action();
   }
   whenParsed(function () {
+    fitViewport();
+    addEventListener("resize", fitViewport);
     drawScrollBars();
     var main = mainWindow();
     if (main) raise(main);

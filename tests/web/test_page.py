@@ -502,6 +502,41 @@ class CoarsePointerTest(PageTest):
             self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
 
 
+class ScreenSizeTest(PageTest):
+    def test_every_window_shown_whole_and_as_large_as_the_screen_allows(self):
+        # phones and tablets upright and on their side, a laptop's screen
+        sizes = [(360, 640), (390, 844), (844, 390), (768, 1024), (1024, 768), (1280, 800)]
+        # how much of the screen's width and height a window takes, and the
+        # page's width beyond what the screen shows
+        measure = """const view = visualViewport, r = document.getElementById(arguments[0]).getBoundingClientRect();
+            const top = arguments[0] === 'Form1-client' ? document.getElementById('Form1').getBoundingClientRect().top : r.top;
+            return [r.left >= -0.5 && top >= -0.5, (r.right - 0.5) / view.width, (r.bottom - 0.5) / view.height,
+                    document.documentElement.scrollWidth - innerWidth];"""
+        try:
+            for width, height in sizes:
+                with self.subTest(width=width, height=height):
+                    # A first visit: a reload would bring back the scale the
+                    # browser zoomed to for the last field that had the focus.
+                    self.driver.get("about:blank")
+                    self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                        "width": width, "height": height, "deviceScaleFactor": 2, "mobile": True})
+                    self.open()
+                    inside, across, down, beyond = self.js(measure, "Form1-client")
+                    self.assertTrue(inside)
+                    self.assertLessEqual(max(across, down), 1)
+                    self.assertGreater(max(across, down), 0.98)  # it fills the screen one way
+                    self.assertLessEqual(beyond, 0)
+                    self.click("Command4")
+                    self.choose("Help", "Ayuda")
+                    self.message()
+                    for window in ("frmAbout", "MsgBox"):
+                        inside, across, down, _ = self.js(measure, window)
+                        self.assertTrue(inside and across <= 1 and down <= 1, window)
+                    self.close_message("OK")
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
 class AboutDialogTest(PageTest):
     def test_one_dialog_that_each_way_of_closing_unloads(self):
         self.open()
