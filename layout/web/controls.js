@@ -573,7 +573,9 @@ var Zenalto = (function () {
     else action();
   }
   whenParsed(function () {
-    fitViewport();
+    // The window's size is the style sheet's, which may come after the
+    // markup has been read.
+    if (doc.readyState === "complete") fitViewport(); else addEventListener("load", fitViewport);
     addEventListener("resize", fitViewport);
     drawScrollBars();
     var main = mainWindow();
