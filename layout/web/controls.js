@@ -126,6 +126,19 @@ var Zenalto = (function () {
     }
   }
 
+  // The letter a key chooses a caption by: the one it types, as on the
+  // desktop, so that Alt+A is the key marked A on any layout (AZERTY's A is
+  // QWERTY's Q), without its accent ("à", and macOS's Option+A "å", give
+  // "a"). A key that types no letter of the Latin alphabet (macOS's
+  // Option+H "˙", a dead key, a Cyrillic letter) goes by its place instead.
+  function accessLetter(e) {
+    var key = e.key || "";
+    if (key.length === 1 && key.normalize) key = key.normalize("NFD").replace(/[\u0300-\u036f]/g, "");
+    key = key.toLowerCase();
+    if (/^[a-z]$/.test(key)) return key;
+    return /^Key[A-Z]$/.test(e.code || "") ? e.code.charAt(3).toLowerCase() : "";
+  }
+
   // Menus.
   function titles() { return Array.prototype.slice.call(doc.querySelectorAll(".menubar .title")); }
   function items(title) {
@@ -178,8 +191,8 @@ var Zenalto = (function () {
       list[(i + (key === "ArrowUp" ? -1 : 1) + list.length) % list.length].focus();
     } else if (el.classList.contains("item") && (key === "Enter" || key === " ")) {
       choose(el);
-    } else if (key.length === 1 && !e.ctrlKey && !e.metaKey) {
-      var letter = key.toLowerCase(), pool = menuOpen ? items(title) : all;
+    } else if (accessLetter(e) && !e.ctrlKey && !e.metaKey) {
+      var letter = accessLetter(e), pool = menuOpen ? items(title) : all;
       for (var k = 0; k < pool.length; ++k) {
         if (pool[k].dataset.accesskey === letter) {
           if (menuOpen) choose(pool[k]); else openMenu(pool[k], true);
@@ -293,38 +306,73 @@ var Zenalto = (function () {
   var repeat = null;
   function stopRepeat() { if (repeat) { clearTimeout(repeat); repeat = null; } }
   function repeating(action) {
+    stopRepeat();
     action();
     repeat = setTimeout(function again() {
       if (action() !== false) repeat = setTimeout(again, 50);
     }, 400);
   }
+
+  // A press that repeats or drags lasts until its pointer is released, and
+  // no longer: it ends on pointerup, and as cancelled where the browser takes
+  // the pointer back (pointercancel, when a finger on a touch screen moves a
+  // little, or a lost capture). A repeat left running would go on writing
+  // into the fields after the finger has gone.
+  var gesture = null;
+  function follow(el, e, move, end) {
+    endGesture(false);
+    gesture = { id: e.pointerId, el: el, move: move, end: end };
+    try {
+      el.setPointerCapture(e.pointerId);
+    } catch (x) {
+      // The pointer was released before the page saw it pressed.
+    }
+  }
+  function endGesture(released) {
+    var g = gesture;
+    gesture = null;
+    if (g && g.end) g.end(released);
+  }
+  function onGestureMove(e) {
+    if (gesture && e.pointerId === gesture.id && gesture.move) gesture.move(e);
+  }
+  // A touch is first captured by the element touched; its loss, when the
+  // capture passes to the control, is no end.
+  function onGestureEnd(e) {
+    if (!gesture || e.pointerId !== gesture.id) return;
+    if (e.type === "lostpointercapture" && e.target !== gesture.el) return;
+    endGesture(e.type === "pointerup");
+  }
+
   function scrollPointer(e, sb) {
     sb.focus();
     e.preventDefault();
-    sb.setPointerCapture(e.pointerId);
     var t = e.target, small = +sb.dataset.small, large = +sb.dataset.large;
     if (t.classList.contains("arrow")) {
       var step = t.classList.contains("left") ? -small : small;
+      follow(sb, e, null, stopRepeat);
       repeating(function () { scrollBy(sb, step); });
     } else if (t.classList.contains("thumb")) {
       var g = geometry(sb), r = range(sb), startX = e.clientX, startLeft = t.offsetLeft;
       var value = r.now;
-      sb.onpointermove = function (m) {
+      // Dropped, the thumb sets the position; cancelled, it goes back to
+      // where the position is.
+      follow(sb, e, function (m) {
         var left = Math.min(Math.max(startLeft + m.clientX - startX, 0), g.track - g.thumb);
         value = r.min + Math.round(left * (r.max - r.min) / Math.max(g.track - g.thumb, 1));
         t.style.left = left + "px";
-      };
-      sb.onpointerup = function () { sb.onpointermove = sb.onpointerup = null; scrollTo(sb, value); };
-      return;
+      }, function (released) {
+        if (released) scrollTo(sb, value); else drawThumb(sb, range(sb).now);
+      });
     } else {
       var x = e.clientX;
+      follow(sb, e, null, stopRepeat);
       repeating(function () {
         var thumb = sb.querySelector(".thumb").getBoundingClientRect();
         if (x >= thumb.left && x < thumb.right) return false;
         scrollBy(sb, x < thumb.left ? -large : large);
       });
     }
-    sb.onpointerup = function () { sb.onpointerup = null; stopRepeat(); };
   }
   function scrollKey(e, sb) {
     var small = +sb.dataset.small, large = +sb.dataset.large, r = range(sb), key = e.key;
@@ -380,8 +428,8 @@ var Zenalto = (function () {
     } else if (key === "F10" && !e.shiftKey && win.querySelector(".menubar")) {
       e.preventDefault();
       enterMenuBar();
-    } else if (e.altKey && !e.ctrlKey && !e.metaKey && /^Key[A-Z]$/.test(e.code)) {
-      var letter = e.code.charAt(3).toLowerCase();
+    } else if (e.altKey && !e.ctrlKey && !e.metaKey && accessLetter(e)) {
+      var letter = accessLetter(e);
       var target = win.querySelector('.client [data-accesskey="' + letter + '"], .menubar .title[data-accesskey="' + letter + '"]');
       if (!target) return;
       e.preventDefault();
@@ -412,9 +460,7 @@ var Zenalto = (function () {
     } else if (t.closest(".titlebar")) {
       e.preventDefault();
       var handle = t.closest(".titlebar"), x = e.clientX - win.offsetLeft, y = e.clientY - win.offsetTop;
-      handle.setPointerCapture(e.pointerId);
-      handle.onpointermove = function (m) { moveTo(win, m.clientX - x, m.clientY - y); };
-      handle.onpointerup = function () { handle.onpointermove = handle.onpointerup = null; };
+      follow(handle, e, function (m) { moveTo(win, m.clientX - x, m.clientY - y); }, null);
       if (!win.contains(doc.activeElement)) focusWindow(win);
     } else if (t.closest(".drop")) {
       e.preventDefault();
@@ -485,6 +531,10 @@ var Zenalto = (function () {
   doc.addEventListener("focusin", onFocusIn);
   doc.addEventListener("focusout", onFocusOut);
   doc.addEventListener("wheel", onWheel, { passive: false });
+  doc.addEventListener("pointermove", onGestureMove);
+  doc.addEventListener("pointerup", onGestureEnd);
+  doc.addEventListener("pointercancel", onGestureEnd);
+  doc.addEventListener("lostpointercapture", onGestureEnd);
 
   function drawScrollBars() {
     var all = doc.querySelectorAll(".hscroll");
@@ -494,12 +544,39 @@ var Zenalto = (function () {
     var el = doc.activeElement;
     if (el && el.setSelectionRange && el.type === "text") el.setSelectionRange(el.value.length, el.value.length);
   }
+  // A phone or a tablet lays the page out as wide as it takes to show the
+  // main window whole at the largest scale the screen allows, and scales
+  // that width to the screen: the laid-out width, or more where the screen
+  // is wide for its height. The browser lays the page out anew at that
+  // scale, so text and borders stay sharp, and pinch-zoom goes on from it.
+  // Desktop browsers ignore the viewport's width: there the window keeps its
+  // laid-out pixels, and the browser's zoom its own.
+  var fittedWidth = 0;
+  function fitViewport() {
+    var meta = doc.querySelector('meta[name="viewport"]'), main = mainWindow();
+    var client = main && main.querySelector(".client"), view = window.visualViewport;
+    if (!meta || !client || !view || !view.width || !view.height) return;
+    // The screen's size in CSS pixels at scale 1, whatever the scale now.
+    // A change of height alone is a keyboard or a toolbar coming or going,
+    // not a turned screen: the page keeps its scale.
+    var screenWidth = view.width * view.scale, screenHeight = view.height * view.scale;
+    if (Math.abs(screenWidth - fittedWidth) < 1) return;
+    fittedWidth = screenWidth;
+    var width = Math.max(client.offsetWidth, main.offsetHeight * screenWidth / screenHeight);
+    var content = "width=" + Math.ceil(width) + ",initial-scale=" + Math.floor(screenWidth / Math.ceil(width) * 1e4) / 1e4;
+    if (meta.getAttribute("content") !== content) meta.setAttribute("content", content);
+  }
+
   // The script may come before the page has been read to its end.
   function whenParsed(action) {
     if (doc.readyState === "loading") doc.addEventListener("DOMContentLoaded", action);
     else action();
   }
   whenParsed(function () {
+    // The window's size is the style sheet's, which may come after the
+    // markup has been read.
+    if (doc.readyState === "complete") fitViewport(); else addEventListener("load", fitViewport);
+    addEventListener("resize", fitViewport);
     drawScrollBars();
     var main = mainWindow();
     if (main) raise(main);

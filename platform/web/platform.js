@@ -18,20 +18,49 @@ var ZenaltoPlatform = (function () {
     byId("MsgBox-icon").toggleAttribute("hidden", message[1] !== 16);
     returnTo = doc.activeElement;
     box.showModal();
+    centre(box);
     byId("MsgBox-ok").focus();
+  }
+
+  // A message box opens over the middle of the main window (its menu bar
+  // and client area), as on the desktop, and wholly on the screen; with the
+  // main window gone, in the middle of the page's window.
+  function centre(box) {
+    var main = doc.querySelector(".window.main"), client = main && main.querySelector(".client");
+    var left = 0, top = 0, right = innerWidth, bottom = innerHeight;
+    if (client) {
+      var outer = main.getBoundingClientRect(), inner = client.getBoundingClientRect();
+      left = inner.left;
+      top = outer.top;
+      right = inner.right;
+      bottom = inner.bottom;
+    }
+    var width = box.offsetWidth, height = box.offsetHeight;
+    var x = Math.max(Math.min(Math.round((left + right - width) / 2), innerWidth - width), 0);
+    var y = Math.max(Math.min(Math.round((top + bottom - height) / 2), innerHeight - height), 0);
+    box.style.left = x + "px";
+    box.style.top = y + "px";
   }
 
   function init() {
     var box = byId("MsgBox");
     if (!box) return;
-    byId("MsgBox-ok").addEventListener("click", function () { if (box.open) box.close(); });
-    // Esc closes the box as OK does (the browser's own cancel included).
-    box.addEventListener("close", function () {
+    function closed() {
       var back = returnTo;
       returnTo = null;
       if (back && back.isConnected && back !== doc.body) back.focus();
       showNext();
+    }
+    // OK gives the focus back at once: the dialog's close event comes a task
+    // later, when a click that followed may have opened a menu, which the
+    // focus coming back would close.
+    byId("MsgBox-ok").addEventListener("click", function () {
+      if (!box.open) return;
+      box.close();
+      closed();
     });
+    // Esc closes the box as OK does (the browser's own cancel included).
+    box.addEventListener("close", function () { if (!box.open && returnTo) closed(); });
   }
   if (doc.readyState === "loading") doc.addEventListener("DOMContentLoaded", init);
   else init();

@@ -13,6 +13,7 @@ import base64
 import math
 import os
 import re
+import time
 import unittest
 from pathlib import Path
 
@@ -62,6 +63,15 @@ def velocity_texts(altitude, radius, separator="."):
         return written.removesuffix(".0").replace(".", separator)
 
     return text(v), text(v * 3.6)
+
+
+def contrast(first, second):
+    """WCAG's contrast ratio of two sRGB colours."""
+    def luminance(rgb):
+        linear = [c / 255 / 12.92 if c / 255 <= 0.04045 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in rgb]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    darker, lighter = sorted((luminance(first), luminance(second)))
+    return (lighter + 0.05) / (darker + 0.05)
 
 
 class PageTest(unittest.TestCase):
@@ -125,6 +135,12 @@ class PageTest(unittest.TestCase):
         """The open message box as (title, prompt, critical icon shown)."""
         self.wait_for("return document.getElementById('MsgBox').open", timeout=10)
         self.assertTrue(self.js("return document.getElementById('MsgBox').matches(':modal')"))
+        # Over the middle of the main window: its menu bar and client area.
+        offset = self.js("""const box = document.getElementById('MsgBox').getBoundingClientRect();
+            const bar = document.getElementById('Form1-menubar').getBoundingClientRect();
+            const client = document.getElementById('Form1-client').getBoundingClientRect();
+            return [box.left + box.right - client.left - client.right, box.top + box.bottom - bar.top - client.bottom];""")
+        self.assertLessEqual(max(map(abs, offset)), 2, "the message box is off the main window's middle")
         return (self.js("return document.getElementById('MsgBox-title').textContent"),
                 self.js("return document.getElementById('MsgBox-prompt').textContent"),
                 self.element("MsgBox-icon").is_displayed())
@@ -238,6 +254,23 @@ class MainWindowTest(PageTest):
                     self.assertEqual(self.about_count(), 1 if raise_it[0] == "Command4" else 0)
                     self.assertEqual(self.text_of("Text1"), typed.get("Text1", "159"))
 
+    def test_title_bars_text_stands_out_against_all_their_colours(self):
+        self.open()
+        self.click("Command4")
+        self.click("cmdSysInfo")  # the About window stays the active one
+        self.message()
+        for bar in ("MsgBox-title", "frmAbout-title"):
+            with self.subTest(bar):
+                style = self.js("const s = getComputedStyle(document.getElementById(arguments[0]));"
+                                "return [s.color, s.backgroundImage]", bar)
+                text, *stops = [tuple(int(v) for v in rgb.split(",")[:3])
+                                for rgb in re.findall(r"rgba?\(([^)]*)\)", " ".join(style))]
+                # Points along the gradient, its stops among them.
+                points = [tuple(a[k] + (b[k] - a[k]) * t / 10 for k in range(3))
+                          for a, b in zip(stops, stops[1:]) for t in range(11)]
+                self.assertGreaterEqual(min(contrast(text, point) for point in points), 4.5)
+        self.close_message("OK")
+
     def test_borrar_empties_the_fields_from_button_and_menu(self):
         for command in (("Command2",), ("Archivo", "Borrar")):
             with self.subTest(command=command):
@@ -259,6 +292,32 @@ class MainWindowTest(PageTest):
             heard.append(self.focused())
         self.assertEqual(heard, ["Text3", "Text2", "Text4", "Combo1", "Command1", "Command2",
                                  "Command3", "Command4", "HScroll1", "Text1"])
+
+    def test_alt_and_a_letter_open_its_menu_on_every_keyboard_layout(self):
+        # layout, key typed, key's place, menu opened
+        rows = [
+            ("US", "a", "KeyA", "Archivo"),
+            ("AZERTY", "a", "KeyQ", "Archivo"),
+            ("AZERTY", "q", "KeyA", ""),
+            ("QWERTZ", "y", "KeyZ", ""),
+            ("Dvorak", "h", "KeyJ", "Help"),
+            ("Dvorak", "d", "KeyH", ""),
+            ("Spanish", "\u00f1", "Semicolon", ""),
+            ("Spanish", "\u00c1", "KeyA", "Archivo"),  # Alt with Shift and the acute accent
+            ("macOS Option", "\u00e5", "KeyA", "Archivo"),
+            ("macOS Option", "\u02d9", "KeyH", "Help"),
+            ("Russian", "\u0444", "KeyA", "Archivo"),
+        ]
+        self.open()
+        for layout, key, code, menu in rows:
+            with self.subTest(layout, key=key, code=code):
+                opened = self.js("""const [key, code] = arguments;
+                    document.getElementById('Text1').focus();  // closes any menu
+                    document.activeElement.dispatchEvent(new KeyboardEvent('keydown',
+                        {key, code, altKey: true, bubbles: true, cancelable: true}));
+                    return [...document.querySelectorAll('.menubar .title[aria-expanded=true]')].map(t => t.id).join();""",
+                                 key, code)
+                self.assertEqual(opened, menu)
 
     def test_pasted_and_unicode_input_gives_a_message_or_a_number(self):
         # A paste of a million characters, and two of a tenth of it, all cut
@@ -358,6 +417,128 @@ class MainWindowTest(PageTest):
                 && !(document.getElementById('MsgBox') || {}).open""")
         except WebDriverException:
             return True  # the tab is gone
+
+
+class TouchTest(PageTest):
+    """A finger on the scroll bar, through the DevTools protocol's touch
+    events, which the browser turns into pointer events as a touch screen's."""
+
+    def touch(self, kind, x=0, y=0, finger=1):
+        points = [] if kind == "touchCancel" else [{"x": x, "y": y, "id": finger}]
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+    def thumb_state(self):
+        """Where the thumb is drawn, and where the position says it should be."""
+        return self.js("""const bar = document.getElementById('HScroll1'), thumb = bar.querySelector('.thumb');
+            const track = bar.querySelector('.track').clientWidth - thumb.offsetWidth;
+            const [min, max, now] = ['aria-valuemin', 'aria-valuemax', 'aria-valuenow'].map(a => +bar.getAttribute(a));
+            return [thumb.offsetLeft, Math.round((now - min) * track / (max - min))];""")
+
+    def test_a_cancelled_touch_ends_the_repeat_and_the_drag(self):
+        # the part pressed, how far the finger then moves, what shows the press
+        # took: the repeat ran twice, or the thumb followed the finger
+        twice = "return +document.getElementById('Text1').value >= 159 + 2 * arguments[0]"
+        rows = [
+            ("#HScroll1-right", 0, twice, "small"),
+            ("#HScroll1 .track", 0, twice, "large"),
+            ("#HScroll1 .thumb", 30, "return document.querySelector('#HScroll1 .thumb').offsetLeft >= 25", ""),
+        ]
+        for finger, (part, move, pressed, step) in enumerate(rows, 1):
+            with self.subTest(part):
+                self.open()
+                # Clear of the neighbouring parts, which the browser's touch
+                # adjustment might choose: on the track, halfway between the
+                # thumb and the right arrow; on the thumb, near its right edge.
+                x, y = self.js("""const r = document.querySelector(arguments[0]).getBoundingClientRect();
+                    const thumb = document.querySelector('#HScroll1 .thumb').getBoundingClientRect();
+                    const x = {track: (thumb.right + r.right) / 2, thumb: r.right - 3}[arguments[0].split(' .')[1]];
+                    return [x ?? (r.left + r.right) / 2, r.top + r.height / 2];""", part)
+                self.touch("touchStart", x, y, finger)
+                if move:
+                    self.touch("touchMove", x + move, y, finger)
+                step = int(self.element("HScroll1").get_attribute(f"data-{step}") or 0)
+                self.wait_for(pressed, step, timeout=10)
+                # The browser takes the finger back (a scroll or a zoom).
+                self.touch("touchCancel")
+                left = self.text_of("Text1")
+                time.sleep(0.6)
+                self.assertEqual(self.text_of("Text1"), left)
+                self.assertEqual(self.element("HScroll1").get_attribute("aria-valuenow"), left)
+                drawn, expected = self.thumb_state()
+                self.assertEqual(drawn, expected)
+
+
+class CoarsePointerTest(PageTest):
+    def test_a_finger_reaches_every_small_control_in_24_by_24_pixels(self):
+        # the control, then points from its middle that must reach it; beside
+        # the arrows lies the thumb, and above the menu titles the page's edge
+        up_down = [(0, -11.5), (0, 11.5)]
+        rows = [
+            ("#HScroll1-left", up_down),
+            ("#HScroll1 .thumb", up_down),
+            ("#HScroll1-right", up_down + [(11.5, 0)]),
+            ("#Combo1-button", up_down + [(-11.5, 0), (11.5, 0)]),
+            ("#Archivo", [(0, 11.5)]),
+            ("#Help", [(0, 11.5)]),
+            ("About", []),  # opened over the main window
+            ("#frmAbout-close", up_down + [(-11.5, 0), (11.5, 0)]),
+            ("#cmdOK", up_down),
+        ]
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
+        try:
+            self.open()
+            self.assertTrue(self.js("return matchMedia('(pointer: coarse)').matches"))
+            for part, points in rows:
+                if part == "About":
+                    self.click("Command4")
+                    continue
+                with self.subTest(part):
+                    reached = self.js("""const el = document.querySelector(arguments[0]), r = el.getBoundingClientRect();
+                        return arguments[1].map(([dx, dy]) => el.contains(
+                            document.elementFromPoint(r.left + r.width / 2 + dx, r.top + r.height / 2 + dy)));""",
+                                      part, points)
+                    self.assertEqual(reached, [True] * len(points))
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+
+
+class ScreenSizeTest(PageTest):
+    def test_every_window_shown_whole_and_as_large_as_the_screen_allows(self):
+        # phones and tablets upright and on their side, a laptop's screen
+        sizes = [(360, 640), (390, 844), (844, 390), (768, 1024), (1024, 768), (1280, 800)]
+        # how much of the screen's width and height a window takes, and the
+        # page's width beyond what the screen shows
+        measure = """const view = visualViewport, r = document.getElementById(arguments[0]).getBoundingClientRect();
+            const top = arguments[0] === 'Form1-client' ? document.getElementById('Form1').getBoundingClientRect().top : r.top;
+            return [r.left >= -0.5 && top >= -0.5, (r.right - 0.5) / view.width, (r.bottom - 0.5) / view.height,
+                    document.documentElement.scrollWidth - innerWidth];"""
+        try:
+            for width, height in sizes:
+                with self.subTest(width=width, height=height):
+                    # A first visit: a reload would bring back the scale the
+                    # browser zoomed to for the last field that had the focus.
+                    self.driver.get("about:blank")
+                    self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                        "width": width, "height": height, "deviceScaleFactor": 2, "mobile": True})
+                    self.open()
+                    # The page fits itself once its style sheet has come.
+                    self.wait_for("return document.readyState === 'complete'")
+                    self.driver.execute_async_script(
+                        "requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
+                    inside, across, down, beyond = self.js(measure, "Form1-client")
+                    self.assertTrue(inside)
+                    self.assertLessEqual(max(across, down), 1)
+                    self.assertGreater(max(across, down), 0.98)  # it fills the screen one way
+                    self.assertLessEqual(beyond, 0)
+                    self.click("Command4")
+                    self.choose("Help", "Ayuda")
+                    self.message()
+                    for window in ("frmAbout", "MsgBox"):
+                        inside, across, down, _ = self.js(measure, window)
+                        self.assertTrue(inside and across <= 1 and down <= 1, window)
+                    self.close_message("OK")
+        finally:
+            self.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
 class AboutDialogTest(PageTest):
@@ -540,6 +721,22 @@ class AccessibilityTest(PageTest):
         self.message()
         self.check([("MsgBox", "dialog", "Ayuda", HELP)])
         self.close_message("OK")
+
+
+    def test_english_captions_reading_order_and_heading(self):
+        self.open()
+        self.click("Command4")
+        self.wait_for("return document.getElementById('frmAbout')?.checkVisibility()")
+        languages = {"Help": "en", "cmdOK": "en", "cmdSysInfo": "en", "lblVersion": "en", "MsgBox-ok": "en",
+                     "Archivo": "es", "Acerca": "es", "lblDescription": "es", "Command4": "es"}
+        self.assertEqual(self.js("return Object.fromEntries(arguments[0].map(id => [id, "
+                                 "document.getElementById(id).closest('[lang]').lang]))", list(languages)),
+                         languages)
+        # A reader going through the About window meets its buttons as Tab does.
+        self.assertEqual(self.js("return [...document.querySelectorAll('#frmAbout button')].map(b => b.id)"),
+                         ["cmdOK", "cmdSysInfo"])
+        self.assertEqual(self.element("HScroll1").get_attribute("aria-controls"), "Text1")
+        self.check([("Form1-heading", "heading", MAIN_TITLE, "")])
 
 
 class SpanishSeparatorTest(PageTest):

@@ -60,7 +60,8 @@ inline constexpr std::array Controls{
             .width = 1125,
             .height = 225,
             .caption = u"Version 1.0",
-            .tabIndex = 4},
+            .tabIndex = 4,
+            .language = "en"},
     Control{.name = "lblDescription",
             .kind = Kind::Label,
             .left = 2520,
@@ -126,7 +127,8 @@ inline constexpr std::array Controls{
             .width = 1245,
             .height = 345,
             .caption = u"&System Info...",
-            .tabIndex = 1},
+            .tabIndex = 1,
+            .language = "en"},
     Control{.name = "cmdOK",
             .kind = Kind::PushButton,
             .left = 4680,
@@ -136,7 +138,8 @@ inline constexpr std::array Controls{
             .caption = u"OK",
             .tabIndex = 0,
             .isDefault = true,
-            .isCancel = true},
+            .isCancel = true,
+            .language = "en"},
 };
 
 }  // namespace about_layout

@@ -92,6 +92,11 @@ struct Control {
     // Text boxes and combo boxes' edit areas: the most characters a user can
     // type or paste into the text; 0: no limit.
     int maxLength = 0;
+    // The caption's language where it is not the program's (a BCP 47 tag,
+    // "en"), so that a screen reader speaks it as written.
+    std::string_view language;
+    // The control whose text this one writes, for screen readers.
+    std::string_view controls;
 };
 
 struct MenuItem {
@@ -103,6 +108,7 @@ struct Menu {
     std::string_view name;
     std::u16string_view caption;
     std::span<const MenuItem> items;
+    std::string_view language;  // the caption's, where not the program's
 };
 
 enum class Border : std::uint8_t {

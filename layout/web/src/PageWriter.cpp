@@ -86,14 +86,34 @@ std::string Description(const std::string& id, const Control& control) {
            EscapeHtml(Utf8(control.accessibleDescription)) + "</span>";
 }
 
+std::string Language(std::string_view language) {
+    return language.empty() ? "" : Attribute("lang", language);
+}
+
 std::string ControlMarkup(const Window& window, std::size_t index, const Window* beside);
 
+// A container's controls in table order, but those that take the focus in
+// their tab order, each in the place of one of them: a reader that reads the
+// window through meets them in the order Tab reaches them.
 std::string Children(const Window& window, std::string_view container, const Window* beside) {
-    std::string markup;
+    std::vector<std::size_t> inside;
+    std::vector<std::size_t> focus;
     for (std::size_t i = 0; i < window.controls.size(); ++i) {
         if (window.controls[i].container == container) {
-            markup += ControlMarkup(window, i, beside);
+            inside.push_back(i);
+            if (TakesFocus(window.controls[i].kind)) {
+                focus.push_back(i);
+            }
         }
+    }
+    std::stable_sort(focus.begin(), focus.end(), [&window](std::size_t a, std::size_t b) {
+        return window.controls[a].tabIndex < window.controls[b].tabIndex;
+    });
+    std::string markup;
+    std::size_t next = 0;
+    for (const std::size_t i : inside) {
+        markup += ControlMarkup(window, TakesFocus(window.controls[i].kind) ? focus[next++] : i,
+                                beside);
     }
     return markup;
 }
@@ -124,16 +144,21 @@ std::string ControlMarkup(const Window& window, std::size_t index, const Window*
                 return "<div" + common + " class=\"frame\">" +
                        Children(window, control.name, beside) + "</div>";
             }
-            return "<fieldset" + common + " class=\"frame\"><legend>" +
+            return "<fieldset" + common + " class=\"frame\"><legend" + Language(control.language) + ">" +
                    CaptionMarkup(control.caption) + "</legend>" +
                    Children(window, control.name, beside) + "</fieldset>";
         case Kind::Label:
-            return "<div" + common + " class=\"label\">" + CaptionMarkup(control.caption) +
+            return "<div" + common + " class=\"label\"" + Language(control.language) + ">" +
+                   CaptionMarkup(control.caption) +
                    "</div>";
         case Kind::TextBox:
+            // Every text box of the program holds a number: a phone shows its
+            // keys for digits and the decimal separator (and a minus where
+            // that keyboard has one), and Enter, which runs nothing here,
+            // only puts the keyboard away.
             return "<input" + common +
                    " class=\"textbox\" type=\"text\" spellcheck=\"false\" autocomplete=\"off\" "
-                   "autocapitalize=\"off\"" +
+                   "autocapitalize=\"off\" inputmode=\"decimal\" enterkeyhint=\"done\"" +
                    Attribute("value", Utf8(control.caption)) + MaxLength(control) +
                    Accessible(id, control) + ">" + Description(id, control);
         case Kind::ComboBox: {
@@ -161,6 +186,7 @@ std::string ControlMarkup(const Window& window, std::size_t index, const Window*
             return "<div" + common +
                    " class=\"hscroll\" role=\"scrollbar\" tabindex=\"0\" "
                    "aria-orientation=\"horizontal\"" +
+                   (control.controls.empty() ? "" : Attribute("aria-controls", control.controls)) +
                    Attribute("aria-valuemin", std::to_string(range.minimum)) +
                    Attribute("aria-valuemax", std::to_string(range.maximum)) +
                    Attribute("aria-valuenow", std::to_string(range.value)) +
@@ -190,6 +216,7 @@ std::string ControlMarkup(const Window& window, std::size_t index, const Window*
                          Attribute("aria-keyshortcuts", "Alt+" + upper);
             }
             return "<button" + common + " class=\"button\" type=\"button\"" + roles +
+                   Language(control.language) +
                    Accessible(id, control) + ">" + CaptionMarkup(control.caption) + "</button>";
         }
         case Kind::Picture:
@@ -214,7 +241,7 @@ std::string MenuBar(const Window& window) {
                   "aria-expanded=\"false\"" +
                   Attribute("aria-controls", name + "-menu") +
                   Attribute("data-accesskey", Utf8(std::u16string(1, AccessKey(menu.caption)))) +
-                  ">" + CaptionMarkup(menu.caption) + "</div><div" +
+                  Language(menu.language) + ">" + CaptionMarkup(menu.caption) + "</div><div" +
                   Attribute("id", name + "-menu") + " class=\"popup\" role=\"menu\"" +
                   Attribute("aria-labelledby", name) + " hidden>";
         for (const layout::MenuItem& item : menu.items) {
@@ -335,8 +362,11 @@ std::string WindowMarkup(const Window& window, const Window* beside) {
     const std::string client = "<div id=\"" + name + "-client\" class=\"client\">" +
                                Children(window, "", beside) + "</div>";
     if (window.border == layout::Border::Sizable) {
-        return "<main" + Attribute("id", name) + " class=\"window main\"" + place + ">" +
-               MenuBar(window) + client + "</main>";
+        // The browser's title bar shows the title; the page's structure has
+        // it as its heading, drawn nowhere.
+        return "<main" + Attribute("id", name) + " class=\"window main\"" + place + "><h1" +
+               Attribute("id", name + "-heading") + " class=\"heading\">" +
+               EscapeHtml(Utf8(window.title)) + "</h1>" + MenuBar(window) + client + "</main>";
     }
     // The close box runs no command: Esc and "OK" are its keyboard and its
     // name for readers, so it is hidden from them and from Tab.

@@ -272,7 +272,8 @@ inline constexpr std::array Controls{
             .tabIndex = 19,
             .accessibleName = u"Altura del Satelite",
             .accessibleDescription = u"Escribe su posición en Altura del Satelite (Km)",
-            .scroll = AltitudeRange},
+            .scroll = AltitudeRange,
+            .controls = "Text1"},
 };
 
 inline constexpr std::array ArchivoItems{
@@ -285,8 +286,8 @@ inline constexpr std::array HelpItems{
     MenuItem{"Acerca", u"A&cerca de..."},
 };
 inline constexpr std::array Menus{
-    Menu{"Archivo", u"&Archivo", ArchivoItems},
-    Menu{"Help", u"&Help", HelpItems},
+    Menu{.name = "Archivo", .caption = u"&Archivo", .items = ArchivoItems},
+    Menu{.name = "Help", .caption = u"&Help", .items = HelpItems, .language = "en"},
 };
 
 }  // namespace form1_layout
