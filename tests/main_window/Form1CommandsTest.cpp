@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"below_the_centre_button", u"-6378.206", u"6378.206", false,
                    u" Introduzca una altitud satelital mayor que menos el radio terrestre"},
         RefusalRow{"overflowing_altitude_menu", u"1E400", u"6378.206", true,
-                   u" introduzca una altitud satelital mayor que menos el radio terrestre"}),
+                   u" introduzca una altitud satelital menor"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // Calcular reads the radius field, whatever the list shows.
