@@ -1,5 +1,6 @@
 """The page's service worker as a publisher and a user meet it: a site
-published file by file, online and offline.
+published file by file, two copies of the site in two folders of one host,
+online and offline.
 
     ZENALTO_WEB_SITE=build/web/site python3 -m unittest -v test_service_worker
 
@@ -162,6 +163,19 @@ class ServiceWorkerTest(unittest.TestCase):
         self.go_offline()
         try:
             self.assertTrue(self.open("site/"))
+        finally:
+            self.go_online()
+
+    def test_two_copies_in_two_folders_each_keep_their_own(self):
+        publish(self.root / "estable")
+        make_second_version(publish(self.root / "pruebas"))
+        self.install("estable/")
+        self.install("pruebas/")
+        self.go_offline()
+        try:
+            self.assertFalse(self.open("estable/"))
+            self.assertTrue(self.open("pruebas/"))
+            self.assertFalse(self.open("estable/index.html?desde=favoritos"))
         finally:
             self.go_online()
 
