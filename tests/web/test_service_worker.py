@@ -1,6 +1,6 @@
 """The page's service worker as a publisher and a user meet it: a site
 published file by file, two copies of the site in two folders of one host,
-online and offline.
+and addresses other than the page's, online and offline.
 
     ZENALTO_WEB_SITE=build/web/site python3 -m unittest -v test_service_worker
 
@@ -23,6 +23,7 @@ from selenium.webdriver.support.ui import WebDriverWait
 from webpage import REPO, Browser, StaticServer
 
 SITE = Path(os.environ.get("ZENALTO_WEB_SITE", REPO / "build" / "web" / "site"))
+OFFLINE = "Sin conexión: esta dirección no está guardada para usarla sin red."
 # What the second version's page carries, and the first's does not.
 MARK = '<meta name="zenalto-version" content="B">'
 
@@ -140,6 +141,14 @@ class ServiceWorkerTest(unittest.TestCase):
             "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
         self.server.start()
 
+    def navigation(self, address):
+        """Opens `address` and returns its status, type and text."""
+        self.driver.get(self.server.url + address)
+        answer = self.js("""return [performance.getEntriesByType("navigation")[0].responseStatus,
+                                    document.contentType, document.body.innerText]""")
+        self.browser.console_errors()  # a 404 or 503 is logged as a failed load
+        return answer
+
     # The tests.
     def test_a_half_published_version_is_refused_and_the_old_one_stays(self):
         site = publish(self.root / "site")
@@ -176,6 +185,23 @@ class ServiceWorkerTest(unittest.TestCase):
             self.assertFalse(self.open("estable/"))
             self.assertTrue(self.open("pruebas/"))
             self.assertFalse(self.open("estable/index.html?desde=favoritos"))
+        finally:
+            self.go_online()
+
+    def test_other_addresses_are_not_the_page(self):
+        publish(self.root / "site")
+        self.install("site/")
+        status, kind, text = self.navigation("site/fonts/LICENSE.txt")
+        self.assertEqual((status, kind), (200, "text/plain"))
+        self.assertIn("SIL Open Font License", text)
+        status, kind, text = self.navigation("site/calculo.html")
+        self.assertEqual(status, 404)
+        self.go_offline()
+        try:
+            self.assertEqual(self.navigation("site/calculos/"), [503, "text/plain", OFFLINE])
+            status, kind, text = self.navigation("site/fonts/LICENSE.txt")
+            self.assertEqual((status, kind), (200, "text/plain"))
+            self.assertFalse(self.open("site/?desde=favoritos"))
         finally:
             self.go_online()
 
