@@ -1,6 +1,7 @@
 """The page's service worker as a publisher and a user meet it: a site
-published file by file, two copies of the site in two folders of one host,
-and addresses other than the page's, online and offline.
+published file by file, a new version while a page is open, two copies of
+the site in two folders of one host, and addresses other than the page's,
+online and offline.
 
     ZENALTO_WEB_SITE=build/web/site python3 -m unittest -v test_service_worker
 
@@ -169,6 +170,40 @@ class ServiceWorkerTest(unittest.TestCase):
         shutil.copy(second / "zenalto.css", site / "zenalto.css")
         self.assertEqual(self.look_for_update(), "installed")
         self.assertTrue(self.close_and_reopen("site/"))
+        self.go_offline()
+        try:
+            self.assertTrue(self.open("site/"))
+        finally:
+            self.go_online()
+
+    def test_a_new_version_serves_the_next_page_opened(self):
+        site = publish(self.root / "site")
+        self.install("site/")
+        second = publish(self.root / "second")
+        make_second_version(second)
+        shutil.rmtree(site)
+        shutil.copytree(second, site)
+        self.assertIn(self.look_for_update(), ("installed", "activating", "activated"))
+        # The new worker takes over with the old page still open...
+        self.wait_for("return navigator.serviceWorker.getRegistration()"
+                      ".then(r => !r.waiting && !r.installing && r.active.state === 'activated')", timeout=10)
+        # ...which keeps every file of its own version: its style sheet, and
+        # the About picture that it loads only now.
+        style = self.js("return fetch('zenalto.css').then(answer => answer.text())")
+        self.assertFalse("the second version" in style, "the open page got the new style sheet")
+        self.driver.find_element("id", "Command4").click()
+        self.wait_for("const picture = document.querySelector('#frmAbout img');"
+                      "return picture && picture.complete && picture.naturalWidth > 0")
+        self.assertEqual(self.browser.console_errors(), [], "errors in the browser's console")
+        # A reload is the new version, online and offline, and the old
+        # version's cache goes once no page uses it (and its last page has
+        # been closed for ten seconds), at a later start.
+        self.driver.refresh()
+        self.assertTrue(self.open("site/"))
+        time.sleep(10.5)
+        self.assertTrue(self.open("site/"))
+        self.wait_for("return caches.keys().then(names => names.filter("
+                      "name => name.startsWith('zenalto ' + new URL('./', location.href))).length === 1)")
         self.go_offline()
         try:
             self.assertTrue(self.open("site/"))
