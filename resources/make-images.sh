@@ -10,6 +10,9 @@
 #   icon/*.svg        -> icon/zenalto-N.png for N = 16, 32, 48, 64, 128, 192, 256, 512
 #                        and icon/zenalto.ico: 32 by 32 in two colours, 32 by 32
 #                        and 16 by 16 in sixteen colours
+#   icon/zenalto-maskable.svg -> icon/zenalto-maskable-512.png (the web app's
+#                        icon for shapes cut by the system) and
+#                        icon/zenalto-touch-180.png (iOS's home screen)
 set -eu
 cd "$(dirname "$0")"
 
@@ -28,6 +31,9 @@ rsvg-convert -w 32 -h 32 icon/zenalto-32.svg -o icon/zenalto-32.png
 for size in 48 64 128 192 256 512; do
     rsvg-convert -w "$size" -h "$size" icon/zenalto.svg -o "icon/zenalto-$size.png"
 done
+# The icon on a background to its edges, for systems that cut it to a shape.
+rsvg-convert -w 512 -h 512 icon/zenalto-maskable.svg -o icon/zenalto-maskable-512.png
+rsvg-convert -w 180 -h 180 icon/zenalto-maskable.svg -o icon/zenalto-touch-180.png
 # PNGs without dates or text chunks, so that a rerun changes nothing.
 for png in icon/zenalto-*.png; do
     convert "$png" -strip -define png:exclude-chunks=date,time "PNG32:$png"

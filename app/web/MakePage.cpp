@@ -32,12 +32,25 @@ constexpr std::string_view CriticalIcon =
 std::string Page() {
     std::string page =
         "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n"
+        // Before anything it governs. Only the page's own files, no inline
+        // script or style (every style is in zenalto.css; scripts change
+        // element.style, which a policy allows), WebAssembly compiled, and
+        // no script address but the service worker's through a policy.
+        // frame-ancestors would need a header; a meta cannot set it.
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'; "
+        "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; "
+        "object-src 'none'; base-uri 'none'; form-action 'none'; "
+        "require-trusted-types-for 'script'; trusted-types zenalto\">\n"
         "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">\n"
-        "<meta name=\"color-scheme\" content=\"light\">\n<title>" +
+        "<meta name=\"color-scheme\" content=\"light\">\n"
+        "<meta name=\"theme-color\" content=\"#efefef\">\n"
+        "<meta name=\"description\" content=\"Calcula la velocidad de un satélite en órbita "
+        "circular a partir de su altitud y del radio terrestre.\">\n<title>" +
         EscapeHtml(Utf8(Form1Layout.title)) +
         "</title>\n"
         "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
         "<link rel=\"icon\" href=\"icons/zenalto-32.png\" sizes=\"32x32\" type=\"image/png\">\n"
+        "<link rel=\"apple-touch-icon\" href=\"icons/zenalto-touch-180.png\">\n"
         // The script first: it is the longest to come, and async.
         "<script src=\"zenalto.js\" async></script>\n"
         "<link rel=\"stylesheet\" href=\"zenalto.css\">\n"

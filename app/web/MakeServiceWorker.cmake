@@ -1,6 +1,7 @@
-# Writes the service worker of the site in SITE from TEMPLATE: the list of
-# every file of the site, and a version made of their contents, so that any
-# change to any file makes a new worker and a new cache.
+# Writes the service worker of the site in SITE from TEMPLATE: every file of
+# the site with its SHA-256, which the worker checks each file against as it
+# installs, and a version made of them, so that any change to any file makes
+# a new worker and a new cache.
 #
 #   cmake -DSITE=<folder> -DTEMPLATE=<sw.js.in> -P MakeServiceWorker.cmake
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
@@ -14,7 +15,7 @@ foreach(file IN LISTS files)
   if(ZENALTO_SITE_FILES)
     string(APPEND ZENALTO_SITE_FILES ", ")
   endif()
-  string(APPEND ZENALTO_SITE_FILES "\"${file}\"")
+  string(APPEND ZENALTO_SITE_FILES "[\"${file}\", \"${digest}\"]")
 endforeach()
 string(SHA256 all "${digests}")
 string(SUBSTRING ${all} 0 16 ZENALTO_SITE_VERSION)
