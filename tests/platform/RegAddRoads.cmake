@@ -4,6 +4,11 @@
 #   cmake -DWINE=wine -DSYSINFO=<exe> -DMARKER=<exe> -DWORK=<folder> -P RegAddRoads.cmake
 set(path_key "HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO")
 set(location_key "HKLM\\SOFTWARE\\Microsoft\\Shared Tools Location")
+# Wine's own commands by their full paths: a bare name goes through
+# start.exe, which under load now and then could not start them ("Application
+# could not be started ... ShellExecuteEx failed: Internal error").
+set(reg "C:\\windows\\system32\\reg.exe")
+set(winepath "C:\\windows\\system32\\winepath.exe")
 
 # Output through files, not pipes: a tool that the command starts inherits its
 # standard output and error and would keep a pipe open after the command has
@@ -24,7 +29,7 @@ endfunction()
 # A value or key that is not there is no error here; any other failure is, or
 # a value left behind would show up as a wrong road further on.
 function(delete_value key value)
-  run_wine(deleted reg delete "${key}" /v ${value} /f)
+  run_wine(deleted "${reg}" delete "${key}" /v ${value} /f)
   if(deleted_failed AND NOT deleted MATCHES "Unable to find")
     message(FATAL_ERROR "reg delete ${value} failed (${deleted_failed}): ${deleted}${deleted_errors}")
   endif()
@@ -39,11 +44,11 @@ file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/Program Files")
 file(COPY_FILE "${MARKER}" "${WORK}/Program Files/tool.exe")
 file(COPY_FILE "${MARKER}" "${WORK}/Program.exe")
-run_wine(tool winepath -w "${WORK}/Program Files/tool.exe")
+run_wine(tool "${winepath}" -w "${WORK}/Program Files/tool.exe")
 string(STRIP "${tool}" tool)
 
 clear_values()
-run_wine(added reg add "${path_key}" /v PATH /t REG_SZ /d "${tool}" /f)
+run_wine(added "${reg}" add "${path_key}" /v PATH /t REG_SZ /d "${tool}" /f)
 if(added_failed)
   message(FATAL_ERROR "reg add failed: ${added}${added_errors}")
 endif()
