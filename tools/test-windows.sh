@@ -24,4 +24,18 @@ make_wine_prefix "$scratch"
 
 # The X server is for the tests' windows under Wine only.
 start_private_xvfb "$scratch" test-windows
+
+# One Wine server for the whole run, ended by the EXIT trap. Debian's
+# wineserver command starts the server with -p0, so that it ends as soon as
+# the last program of the prefix has ended: each Wine command of a test would
+# meet a new server, started while the one before it is still ending and
+# saving the registry. A command that starts at that moment can lose its
+# server and end at once with no output, as the launcher command did right
+# after `reg add` in platform_win32_reg_add.
+wineserver -p
+# The programs that Wine starts with the server's first program (services.exe,
+# the drivers' winedevice.exe...) now last as long as the server, and hold the
+# standard output and error of the program they were started from: started
+# here, they hold no test's, which ctest would wait on until its timeout.
+wineboot >/dev/null 2>&1
 ctest --preset mingw

@@ -23,12 +23,16 @@ namespace zenalto::testing {
 
 class TempFolder {
 public:
+    // Always a folder of our own, never one left behind: a folder whose tool
+    // was still ending when its test finished cannot be removed, and Wine
+    // gives the next run in the same prefix the same process id.
     TempFolder() {
         static int count = 0;
-        m_path =
-            std::filesystem::temp_directory_path() /
-            ("zenalto-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++count));
-        std::filesystem::create_directories(m_path);
+        do {
+            m_path = std::filesystem::temp_directory_path() /
+                     ("zenalto-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                      std::to_string(++count));
+        } while (!std::filesystem::create_directories(m_path));
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -67,6 +71,28 @@ inline bool waitForFile(const std::string& path) {
     return true;
 }
 
+// The whole of a file that another process may still hold open. The marker
+// tool's rename keeps its report open for deletion for a moment after the
+// report appears under its name, and an open that does not share deletion
+// fails until then.
+inline std::string readShared(const std::string& path) {
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        throw std::runtime_error("cannot open " + path + " (Windows error " +
+                                 std::to_string(::GetLastError()) + ")");
+    }
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) != FALSE && got > 0) {
+        text.append(buffer, got);
+    }
+    ::CloseHandle(file);
+    return text;
+}
+
 inline bool exists(const std::string& path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -93,8 +119,8 @@ public:
         std::string show;
     };
     [[nodiscard]] Report report() const {
+        std::istringstream file(readShared(m_path + ".started"));
         Report report;
-        std::ifstream file(m_path + ".started");
         std::getline(file, report.commandLine);
         std::getline(file, report.show);
         return report;
