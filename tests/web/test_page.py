@@ -43,6 +43,7 @@ LIMITS = {
     ("offline", "webkit"): "WebKitWebDriver cannot take a page off the network: only the server stops",
     ("accessibility tree", "firefox"): "BiDi finds nodes by role and name, but gives no description",
     ("accessibility tree", "webkit"): "WebDriver gives an element's role and name, not its description",
+    ("Salir", "webkit"): "WebKitWebDriver stops answering once the page has closed its own tab",
 }
 
 
@@ -348,6 +349,8 @@ class MainWindowTest(PageTest):
             server.start()
 
     def test_salir_ends_the_program_with_every_window(self):
+        if limited("Salir"):
+            self.skipTest(limited("Salir"))
         for command, with_about in ((("Command3",), False), (("Archivo", "Salir"), False),
                                     (("Archivo", "Salir"), True)):
             with self.subTest(command=command, with_about=with_about):
@@ -383,7 +386,7 @@ class AboutDialogTest(PageTest):
                 self.click("Command4")
                 self.wait_for("return document.getElementById('frmAbout')?.checkVisibility()")
                 self.assertEqual(self.focused(), "cmdOK")
-                self.assertEqual(self.js("return document.getElementById('frmAbout-title').innerText"), "Sobre Zenalto Ver. 1.0")
+                self.assertEqual(self.js("return document.getElementById('frmAbout-title').innerText.trim()"), "Sobre Zenalto Ver. 1.0")
                 self.assertEqual(self.js("return document.getElementById('lblDisclaimer').textContent"),
                                  " Los Cálculos son válidos para órbitas satelitales alrededor de la Tierra. ")
                 place = self.rect("frmAbout")

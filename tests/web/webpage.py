@@ -18,6 +18,7 @@ from selenium import webdriver
 from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
@@ -135,8 +136,16 @@ class SeleniumBrowser:
     def click(self, css, index=0):
         """A mouse click at the middle of the index-th element matching css,
         whatever lies on top of it there."""
-        element = self.driver.find_elements(By.CSS_SELECTOR, css)[index]
-        ActionChains(self.driver).move_to_element(element).click().perform()
+        # At the point, not at the element: WebKitWebDriver refuses to move
+        # to an element that a modal dialog makes inert.
+        x, y = self.js("""const e = document.querySelectorAll(arguments[0])[arguments[1]];
+                          e.scrollIntoView({block: 'nearest', inline: 'nearest'});
+                          const r = e.getBoundingClientRect();
+                          return [Math.floor(r.left + r.width / 2), Math.floor(r.top + r.height / 2)];""",
+                       css, index)
+        actions = ActionBuilder(self.driver)
+        actions.pointer_action.move_to_location(x, y).click()
+        actions.perform()
 
     def key_actions(self, actions):
         """Presses and releases keys: ("down" | "up", key) pairs, keys as
@@ -236,8 +245,9 @@ Browser = ChromiumBrowser  # the benchmark's browser
 
 class WebKitBrowser(SeleniumBrowser):
     """WebKitGTK's MiniBrowser under WebKitWebDriver, on the X display of
-    DISPLAY (tools/test-web.sh starts a private Xvfb). Its language comes
-    from the environment (LANGUAGE), as GLib reads it. WebKitWebDriver has
+    DISPLAY (tools/test-web.sh starts a private Xvfb). Its language is the
+    C library's locale (LC_ALL), which must be generated (es_ES.UTF-8:
+    install-deps.sh); a missing one falls back to C, an English. WebKitWebDriver has
     no console log: MiniBrowser writes the console to its standard output,
     which the driver's log file gathers."""
 
@@ -256,8 +266,8 @@ class WebKitBrowser(SeleniumBrowser):
         options.binary_location = str(minibrowser)
         for argument in ("--automation", "--enable-write-console-messages-to-stdout=true"):
             options.add_argument(argument)
-        saved = {name: os.environ.get(name) for name in ("LANGUAGE", "XDG_CACHE_HOME", "XDG_DATA_HOME")}
-        os.environ.update(LANGUAGE=language.replace("-", "_"), XDG_CACHE_HOME=f"{self.folder}/cache",
+        saved = {name: os.environ.get(name) for name in ("LC_ALL", "XDG_CACHE_HOME", "XDG_DATA_HOME")}
+        os.environ.update(LC_ALL=f"{language.replace('-', '_')}.UTF-8", XDG_CACHE_HOME=f"{self.folder}/cache",
                           XDG_DATA_HOME=f"{self.folder}/data")
         try:
             self.driver = webdriver.WebKitGTK(executable_path=WEBKIT_DRIVER, options=options,
