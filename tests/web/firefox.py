@@ -107,6 +107,8 @@ def to_remote(value):
         return {"type": "number", "value": value}
     if isinstance(value, str):
         return {"type": "string", "value": value}
+    if isinstance(value, (list, tuple)):
+        return {"type": "array", "value": [to_remote(item) for item in value]}
     raise TypeError(f"no BiDi form for {value!r}")
 
 
