@@ -4,7 +4,7 @@
 # Zenalto need, and the Spanish locale es_ES.UTF-8, under which the tests
 # check that a decimal comma changes nothing in the number conversions. With
 # arguments: those packages (the other tools/ scripts name what they need
-# beyond that).
+# beyond that), and the Spanish locale too when `locales` is one of them.
 set -euo pipefail
 
 packages=(
@@ -20,6 +20,7 @@ need_locale=true
 if (($# > 0)); then
   packages=("$@")
   need_locale=false
+  [[ " $* " == *" locales "* ]] && need_locale=true
 fi
 
 as_root=()

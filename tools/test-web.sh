@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
 # The web page end to end: builds it with the web preset (Emscripten), runs
 # the WebAssembly tests of the core and the commands under node, then the
-# page's tests in headless Chromium (tests/web), served from 127.0.0.1. No
-# display is needed. Installs what is missing, as install-deps.sh does.
+# page's tests (tests/web), served from 127.0.0.1, once in each engine:
+# headless Chromium, headless Firefox ESR and WebKitGTK on a private Xvfb.
+# No display is needed. Installs what is missing, as install-deps.sh does.
+#
+#   bash tools/test-web.sh [ENGINE...]   # chromium firefox webkit (default: all three)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+engines=("$@")
+((${#engines[@]} > 0)) || engines=(chromium firefox webkit)
+
 bash tools/install-deps.sh cmake make libgtest-dev libfast-float-dev emscripten nodejs node-acorn \
-  python3 python3-fonttools python3-brotli fonts-liberation2 \
-  chromium chromium-driver python3-selenium
+  python3 python3-fonttools python3-brotli fonts-liberation2 python3-selenium \
+  chromium chromium-driver \
+  firefox-esr python3-websockets \
+  webkit2gtk-driver xvfb xauth xclip locales  # WebKitGTK takes its language from the locale
+# The test tools from npm (axe-core), pinned by tests/web/package-lock.json;
+# node's own npm where node came with one, Debian's otherwise.
+command -v npm >/dev/null || bash tools/install-deps.sh npm
+npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
 
 # Debian's Emscripten comes with its system libraries built, in a cache it
 # only reads; another Emscripten builds them into the build folder.
@@ -22,5 +34,25 @@ ctest --preset web
 
 # Debian's python3-selenium belongs to Debian's own python3, whatever else
 # PATH finds first.
-ZENALTO_WEB_SITE=$PWD/build/web/site ZENALTO_WEB_SCREENSHOTS=$PWD/build/web/screenshots \
-  /usr/bin/python3 -m unittest discover -s tests/web -t tests/web -v
+export ZENALTO_WEB_SITE=$PWD/build/web/site ZENALTO_WEB_SCREENSHOTS=$PWD/build/web/screenshots
+work=$(mktemp -d)
+# shellcheck source=bench/private-xvfb.sh
+source bench/private-xvfb.sh
+trap 'stop_private_xvfb; rm -rf "$work"' EXIT
+
+failed=()
+for engine in "${engines[@]}"; do
+  echo "== browser tests in $engine"
+  if [[ $engine == webkit && -z $xvfb_pid ]]; then
+    start_private_xvfb "$work" test-web
+  fi
+  start=$SECONDS
+  if ! ZENALTO_WEB_ENGINE=$engine /usr/bin/python3 -m unittest discover -s tests/web -t tests/web -v; then
+    failed+=("$engine")
+  fi
+  echo "== $engine: $((SECONDS - start)) s"
+done
+if ((${#failed[@]} > 0)); then
+  echo "browser tests failed in: ${failed[*]}" >&2
+  exit 1
+fi

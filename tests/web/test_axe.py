@@ -1,0 +1,70 @@
+"""axe-core's WCAG 2.0, 2.1 and 2.2 A and AA rules and its best practices
+on the page in Chromium, in five states: the main window alone, a menu
+open, the list open, the About window open, a message box open.
+
+Each state must have no violation but those listed in KNOWN for it; a listed
+one that axe no longer reports fails the test too, so that the list only
+shrinks as the page is fixed. axe-core comes from npm, pinned by
+tests/web/package-lock.json (tools/test-web.sh runs npm ci)."""
+
+import unittest
+from pathlib import Path
+
+from selenium.webdriver.common.keys import Keys
+
+from test_page import HELP, PageTest, setUpModule, tearDownModule  # noqa: F401 (the server)
+from webpage import ENGINE
+
+AXE = Path(__file__).resolve().parent / "node_modules" / "axe-core" / "axe.min.js"
+TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"]
+
+# Violations the page has today, by state: rule id and why.
+HEADING = "the page has no <h1>: the main window's title is no heading"
+TARGET = "the list is 22 px high (330 twips in its table), under WCAG 2.2's 24 px target size"
+KNOWN = {
+    "main window": {"page-has-heading-one": HEADING, "target-size": TARGET},
+    "menu open": {"page-has-heading-one": HEADING, "target-size": TARGET},
+    "list open": {"page-has-heading-one": HEADING},
+    "About open": {},
+    "message box open": {},
+}
+
+
+@unittest.skipUnless(ENGINE == "chromium", "axe-core runs in Chromium only")
+class AxeTest(PageTest):
+    def violations(self):
+        """{rule id: [the CSS targets of its nodes]} in the page as it is."""
+        if not self.js("return typeof axe !== 'undefined'"):
+            self.js(AXE.read_text() + "\nreturn true;")
+        found = self.js("""return axe.run(document, {runOnly: {type: 'tag', values: arguments[0]},
+                                                    resultTypes: ['violations']})
+                                  .then((r) => r.violations.map((v) => [v.id, v.nodes.map((n) => n.target.join(' '))]));""",
+                        TAGS)
+        return dict((rule, targets) for rule, targets in found)
+
+    def check(self, state):
+        found = self.violations()
+        with self.subTest(state):
+            new = {rule: targets for rule, targets in found.items() if rule not in KNOWN[state]}
+            fixed = sorted(set(KNOWN[state]) - set(found))
+            self.assertEqual(new, {}, f"{state}: violations")
+            self.assertEqual(fixed, [], f"{state}: no longer reported, take them off KNOWN")
+
+    def test_five_states(self):
+        self.open()
+        self.check("main window")
+        self.click("Archivo")
+        self.wait_for("return document.getElementById('Calcular').checkVisibility()")
+        self.check("menu open")
+        self.keys(Keys.ESCAPE)
+        self.click("Combo1-button")
+        self.wait_for("return document.getElementById('Combo1-list').checkVisibility()")
+        self.check("list open")
+        self.keys(Keys.ESCAPE)
+        self.click("Command4")
+        self.wait_for("return document.getElementById('frmAbout')?.checkVisibility()")
+        self.check("About open")
+        self.choose("Help", "Ayuda")
+        self.assertEqual(self.message()[1], HELP)
+        self.check("message box open")
+        self.close_message("OK")
