@@ -21,7 +21,7 @@ from pathlib import Path
 
 from selenium.webdriver.support.ui import WebDriverWait
 
-from webpage import REPO, Browser, StaticServer
+from webpage import ENGINE, REPO, Browser, StaticServer
 
 SITE = Path(os.environ.get("ZENALTO_WEB_SITE", REPO / "build" / "web" / "site"))
 OFFLINE = "Sin conexión: esta dirección no está guardada para usarla sin red."
@@ -48,6 +48,7 @@ def make_second_version(folder):
                     "-P", str(REPO / "app/web/MakeServiceWorker.cmake")], check=True)
 
 
+@unittest.skipUnless(ENGINE == "chromium", "the network is taken away through Chromium's DevTools protocol")
 class ServiceWorkerTest(unittest.TestCase):
 
     def setUp(self):
