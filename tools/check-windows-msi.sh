@@ -46,16 +46,8 @@ source "$root/tools/wine-prefix.sh"
 trap 'end_wine_session "$work"' EXIT
 start_wine_session "$work" check-windows-msi
 
-failures=0
-check() { # WHAT GOT WANT
-  if [[ $2 == "$3" ]]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: '$2', not '$3'"
-    failures=$((failures + 1))
-  fi
-}
-driver() { wine "$driver_exe" "$@" | tr -d '\r'; }
+# shellcheck source=tools/windows-checks.sh
+source "$root/tools/windows-checks.sh"
 product_code() { cmake -DVERSION="$1" -P "$root/installer/MsiProductCode.cmake"; }
 
 # 1.1 of the same package: its Zenalto.exe is 1.0's with bytes added past the

@@ -48,16 +48,8 @@ start_wine_session "$work" check-windows-program
 
 title='Zenalto: Programa para el cálculo de orbitas satelitales'
 about_title='Sobre Zenalto Ver. 1.0'
-failures=0
-check() { # WHAT GOT WANT
-  if [[ $2 == "$3" ]]; then
-    echo "ok   $1"
-  else
-    echo "FAIL $1: '$2', not '$3'"
-    failures=$((failures + 1))
-  fi
-}
-driver() { wine "$driver_exe" "$@" | tr -d '\r'; }
+# shellcheck source=tools/windows-checks.sh
+source "$root/tools/windows-checks.sh"
 windows_path() { winepath -w "$1" 2>/dev/null; }
 # The pointer to the middle of a control, as laid out, and a click there.
 click() {
