@@ -536,9 +536,12 @@ var Zenalto = (function () {
   doc.addEventListener("pointercancel", onGestureEnd);
   doc.addEventListener("lostpointercapture", onGestureEnd);
 
-  function drawScrollBars() {
+  function drawThumbs() {
     var all = doc.querySelectorAll(".hscroll");
     for (var i = 0; i < all.length; ++i) drawThumb(all[i], range(all[i]).now);
+  }
+  function drawScrollBars() {
+    drawThumbs();
     // The caret stands after the text of the control that has the focus at
     // the start, as on the desktop.
     var el = doc.activeElement;
@@ -578,6 +581,11 @@ var Zenalto = (function () {
     if (doc.readyState === "complete") fitViewport(); else addEventListener("load", fitViewport);
     addEventListener("resize", fitViewport);
     drawScrollBars();
+    // A thumb's place comes from the arrows' size in the style sheet, which
+    // may come after the markup (a page from the service worker's cache
+    // runs this script first): unstyled, an arrow spans the page and the
+    // thumb lands beyond the window. Drawn again once the sheet is in.
+    if (doc.readyState !== "complete") addEventListener("load", drawThumbs);
     var main = mainWindow();
     if (main) raise(main);
   });
