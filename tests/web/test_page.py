@@ -307,6 +307,9 @@ class MainWindowTest(PageTest):
 
     def test_tab_order(self):
         self.open()
+        # The focus starts in Text1; it may come a moment after the page is
+        # ready, and a Tab before it would start the round elsewhere.
+        self.wait_for("return document.activeElement && document.activeElement.id === 'Text1'")
         heard = []
         for _ in range(10):
             self.keys(Keys.TAB)
