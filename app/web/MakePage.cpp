@@ -71,7 +71,8 @@ std::string Page() {
         "<div id=\"MsgBox-title\" class=\"titlebar\"></div><div class=\"body\">" +
         std::string(CriticalIcon) +
         "<div id=\"MsgBox-prompt\"></div></div><div class=\"buttons\"><button id=\"MsgBox-ok\" "
-        "class=\"button\" type=\"button\" data-default data-cancel lang=\"en\">OK</button></div></dialog>\n";
+        "class=\"button\" type=\"button\" data-default data-cancel "
+        "lang=\"en\">OK</button></div></dialog>\n";
     return page + "</body>\n</html>\n";
 }
 

@@ -148,21 +148,21 @@ TEST_P(Refusal, OneMessageAndTheResultsStay) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Refusal,
-    ::testing::Values(
-        RefusalRow{"zero_altitude_button", u"0", u"6378.137", false,
-                   u" Introduzca un valor de altitud satelital"},
-        RefusalRow{"no_number_menu", u"abc", u"6378.137", true,
-                   u" introduzca un valor de altitud satelital"},
-        RefusalRow{"both_empty_altitude_first", u"", u"", false,
-                   u" Introduzca un valor de altitud satelital"},
-        RefusalRow{"radius_letters_button", u"159", u"abc", false,
-                   u" Introduzca un valor de radio terrestre"},
-        RefusalRow{"radius_zero_menu", u"159", u"0", true,
-                   u" introduzca un valor de radio terrestre"},
-        RefusalRow{"below_the_centre_button", u"-6378.206", u"6378.206", false,
-                   u" Introduzca una altitud satelital mayor que menos el radio terrestre"},
-        RefusalRow{"overflowing_altitude_menu", u"1E400", u"6378.206", true,
-                   u" introduzca una altitud satelital menor"}),
+    ::testing::Values(RefusalRow{"zero_altitude_button", u"0", u"6378.137", false,
+                                 u" Introduzca un valor de altitud satelital"},
+                      RefusalRow{"no_number_menu", u"abc", u"6378.137", true,
+                                 u" introduzca un valor de altitud satelital"},
+                      RefusalRow{"both_empty_altitude_first", u"", u"", false,
+                                 u" Introduzca un valor de altitud satelital"},
+                      RefusalRow{"radius_letters_button", u"159", u"abc", false,
+                                 u" Introduzca un valor de radio terrestre"},
+                      RefusalRow{"radius_zero_menu", u"159", u"0", true,
+                                 u" introduzca un valor de radio terrestre"},
+                      RefusalRow{
+                          "below_the_centre_button", u"-6378.206", u"6378.206", false,
+                          u" Introduzca una altitud satelital mayor que menos el radio terrestre"},
+                      RefusalRow{"overflowing_altitude_menu", u"1E400", u"6378.206", true,
+                                 u" introduzca una altitud satelital menor"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // Calcular reads the radius field, whatever the list shows.

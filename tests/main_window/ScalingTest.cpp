@@ -24,9 +24,9 @@
 #include <QtMath>
 
 #include "FakePlatform.h"
-#include "layout/FontFallbacks.h"
 #include "Form1.h"
 #include "about/frmAbout.h"
+#include "layout/FontFallbacks.h"
 #include "resources/ApplicationIcon.h"
 
 using zenalto::Form1;

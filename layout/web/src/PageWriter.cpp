@@ -112,8 +112,8 @@ std::string Children(const Window& window, std::string_view container, const Win
     std::string markup;
     std::size_t next = 0;
     for (const std::size_t i : inside) {
-        markup += ControlMarkup(window, TakesFocus(window.controls[i].kind) ? focus[next++] : i,
-                                beside);
+        markup +=
+            ControlMarkup(window, TakesFocus(window.controls[i].kind) ? focus[next++] : i, beside);
     }
     return markup;
 }
@@ -144,13 +144,12 @@ std::string ControlMarkup(const Window& window, std::size_t index, const Window*
                 return "<div" + common + " class=\"frame\">" +
                        Children(window, control.name, beside) + "</div>";
             }
-            return "<fieldset" + common + " class=\"frame\"><legend" + Language(control.language) + ">" +
-                   CaptionMarkup(control.caption) + "</legend>" +
+            return "<fieldset" + common + " class=\"frame\"><legend" + Language(control.language) +
+                   ">" + CaptionMarkup(control.caption) + "</legend>" +
                    Children(window, control.name, beside) + "</fieldset>";
         case Kind::Label:
             return "<div" + common + " class=\"label\"" + Language(control.language) + ">" +
-                   CaptionMarkup(control.caption) +
-                   "</div>";
+                   CaptionMarkup(control.caption) + "</div>";
         case Kind::TextBox:
             // Every text box of the program holds a number: a phone shows its
             // keys for digits and the decimal separator (and a minus where
@@ -216,8 +215,8 @@ std::string ControlMarkup(const Window& window, std::size_t index, const Window*
                          Attribute("aria-keyshortcuts", "Alt+" + upper);
             }
             return "<button" + common + " class=\"button\" type=\"button\"" + roles +
-                   Language(control.language) +
-                   Accessible(id, control) + ">" + CaptionMarkup(control.caption) + "</button>";
+                   Language(control.language) + Accessible(id, control) + ">" +
+                   CaptionMarkup(control.caption) + "</button>";
         }
         case Kind::Picture:
             return "<img" + common + Attribute("src", control.picture) +
