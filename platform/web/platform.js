@@ -13,7 +13,10 @@ var ZenaltoPlatform = (function () {
     if (!box || box.open || !waiting.length) return;
     var message = waiting.shift();
     byId("MsgBox-title").textContent = message[2] || "Zenalto";
-    byId("MsgBox-prompt").textContent = message[0];
+    var prompt = byId("MsgBox-prompt");
+    prompt.textContent = message[0];
+    // A prompt in another language than the page's says so to a reader.
+    if (message[3]) prompt.setAttribute("lang", message[3]); else prompt.removeAttribute("lang");
     // An <svg> has no hidden property: the attribute itself is set.
     byId("MsgBox-icon").toggleAttribute("hidden", message[1] !== 16);
     returnTo = doc.activeElement;
@@ -80,8 +83,8 @@ var ZenaltoPlatform = (function () {
   decimalSeparator();
 
   return {
-    messageBox: function (prompt, style, title) {
-      waiting.push([prompt, style, title]);
+    messageBox: function (prompt, style, title, language) {
+      waiting.push([prompt, style, title, language]);
       showNext();
     },
     // As the desktop programs take it from the regional settings, asked

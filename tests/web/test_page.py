@@ -600,9 +600,16 @@ class AboutDialogTest(PageTest):
         self.assertEqual(self.focused(), "cmdSysInfo")
         self.keys(Keys.RETURN)
         self.assertEqual(self.message(), ("Zenalto", SYSINFO, False))
+        # English in a Spanish page, and said so; the next message is Spanish.
+        prompt_language = "return document.getElementById('MsgBox-prompt').lang"
+        self.assertEqual(self.js(prompt_language), "en")
         self.close_message("Escape")
         self.assertEqual(self.about_count(), 1)
         self.assertEqual(self.focused(), "cmdSysInfo")
+        self.choose("Help", "Ayuda")
+        self.assertEqual(self.message()[1], HELP)
+        self.assertEqual(self.js(prompt_language), "")
+        self.close_message("OK")
 
 
 class LayoutTest(PageTest):

@@ -66,6 +66,15 @@ public:
     // message as the last thing they do.
     virtual void messageBox(std::u16string_view prompt, int style, std::u16string_view title) = 0;
 
+    // The same for a prompt in another language than the program's Spanish,
+    // named by its tag ("en"), for a platform whose readers are told the
+    // language of a text (a web page); the others show it as any message.
+    virtual void messageBoxInLanguage(std::u16string_view prompt, int style,
+                                      std::u16string_view title, std::string_view language) {
+        static_cast<void>(language);
+        messageBox(prompt, style, title);
+    }
+
     // The decimal separator of the user's regional settings.
     [[nodiscard]] virtual std::u16string decimalSeparator() = 0;
 

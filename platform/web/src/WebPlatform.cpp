@@ -6,7 +6,8 @@
 
 // clang-format off
 EM_JS(void, zenalto_message_box, (const char16_t* prompt, int promptLength, int style,
-                                  const char16_t* title, int titleLength), {
+                                  const char16_t* title, int titleLength,
+                                  const char* language, int languageLength), {
     function text(at, length) {
         var parts = [];
         for (var i = 0; i < length; i += 8192) {
@@ -14,7 +15,8 @@ EM_JS(void, zenalto_message_box, (const char16_t* prompt, int promptLength, int 
         }
         return parts.join("");
     }
-    ZenaltoPlatform.messageBox(text(prompt, promptLength), style, text(title, titleLength));
+    ZenaltoPlatform.messageBox(text(prompt, promptLength), style, text(title, titleLength),
+                               String.fromCharCode.apply(null, HEAPU8.subarray(language, language + languageLength)));
 });
 EM_JS(int, zenalto_separator_length, (), {
     return ZenaltoPlatform.decimalSeparator().length;
@@ -31,8 +33,14 @@ EM_JS(void, zenalto_end_program, (), {
 namespace zenalto {
 
 void WebPlatform::messageBox(std::u16string_view prompt, int style, std::u16string_view title) {
+    messageBoxInLanguage(prompt, style, title, "");
+}
+
+void WebPlatform::messageBoxInLanguage(std::u16string_view prompt, int style,
+                                       std::u16string_view title, std::string_view language) {
     zenalto_message_box(prompt.data(), static_cast<int>(prompt.size()), style, title.data(),
-                        static_cast<int>(title.size()));
+                        static_cast<int>(title.size()), language.data(),
+                        static_cast<int>(language.size()));
 }
 
 std::u16string WebPlatform::decimalSeparator() {
