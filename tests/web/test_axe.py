@@ -2,9 +2,7 @@
 on the page in Chromium, in five states: the main window alone, a menu
 open, the list open, the About window open, a message box open.
 
-Each state must have no violation but those listed in KNOWN for it; a listed
-one that axe no longer reports fails the test too, so that the list only
-shrinks as the page is fixed. axe-core comes from npm, pinned by
+Each state must have no violation. axe-core comes from npm, pinned by
 tests/web/package-lock.json (tools/test-web.sh runs npm ci)."""
 
 import unittest
@@ -17,17 +15,6 @@ from webpage import ENGINE
 
 AXE = Path(__file__).resolve().parent / "node_modules" / "axe-core" / "axe.min.js"
 TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"]
-
-# Violations the page has today, by state: rule id and why.
-TARGET = "the list is 22 px high (330 twips in its table), under WCAG 2.2's 24 px target size"
-KNOWN = {
-    "main window": {"target-size": TARGET},
-    "menu open": {"target-size": TARGET},
-    "list open": {},
-    "About open": {},
-    "message box open": {},
-}
-
 
 @unittest.skipUnless(ENGINE == "chromium", "axe-core runs in Chromium only")
 class AxeTest(PageTest):
@@ -42,12 +29,8 @@ class AxeTest(PageTest):
         return dict((rule, targets) for rule, targets in found)
 
     def check(self, state):
-        found = self.violations()
         with self.subTest(state):
-            new = {rule: targets for rule, targets in found.items() if rule not in KNOWN[state]}
-            fixed = sorted(set(KNOWN[state]) - set(found))
-            self.assertEqual(new, {}, f"{state}: violations")
-            self.assertEqual(fixed, [], f"{state}: no longer reported, take them off KNOWN")
+            self.assertEqual(self.violations(), {}, f"{state}: violations")
 
     def test_five_states(self):
         self.open()
