@@ -30,6 +30,10 @@ constexpr std::string_view CriticalIcon =
     "10l12 12M22 10L10 22\" stroke=\"#fff\" stroke-width=\"3.2\"/></svg>";
 
 std::string Page() {
+    // The main window's size on the page: its client area and menu bar.
+    const int width = zenalto::layout::pixels(Form1Layout.clientWidth);
+    const int height =
+        zenalto::layout::pixels(Form1Layout.clientHeight) + zenalto::web::MenuBarHeight;
     std::string page =
         "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n"
         // Before anything it governs. Only the page's own files, no inline
@@ -41,7 +45,14 @@ std::string Page() {
         "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; "
         "object-src 'none'; base-uri 'none'; form-action 'none'; "
         "require-trusted-types-for 'script'; trusted-types zenalto\">\n"
-        "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">\n"
+        // A phone or a tablet lays the page out as wide as the main window
+        // and scales that to its screen, from the first paint on;
+        // controls.js widens it where the screen is wide for its height,
+        // from the window's size written here.
+        "<meta name=\"viewport\" content=\"width=" +
+        std::to_string(width) + "\" data-window-width=\"" + std::to_string(width) +
+        "\" data-window-height=\"" + std::to_string(height) +
+        "\">\n"
         "<meta name=\"color-scheme\" content=\"light\">\n"
         "<meta name=\"theme-color\" content=\"#efefef\">\n"
         "<meta name=\"description\" content=\"Calcula la velocidad de un satélite en órbita "
@@ -57,9 +68,7 @@ std::string Page() {
         "<link rel=\"preload\" href=\"fonts/zenalto-sans.woff2\" as=\"font\" type=\"font/woff2\" "
         "crossorigin>\n"
         "<link rel=\"preload\" href=\"fonts/zenalto-sans-bold.woff2\" as=\"font\" "
-        "type=\"font/woff2\" crossorigin>\n"
-        "<link rel=\"preload\" href=\"zenalto.wasm\" as=\"fetch\" type=\"application/wasm\" "
-        "crossorigin>\n</head>\n<body>\n";
+        "type=\"font/woff2\" crossorigin>\n</head>\n<body>\n";
     page += zenalto::web::WindowMarkup(Form1Layout) + "\n";
     page += "<template id=\"" + std::string(frmAboutLayout.name) + "-template\">" +
             zenalto::web::WindowMarkup(frmAboutLayout, &Form1Layout) + "</template>\n";

@@ -549,24 +549,27 @@ var Zenalto = (function () {
   }
   // A phone or a tablet lays the page out as wide as it takes to show the
   // main window whole at the largest scale the screen allows, and scales
-  // that width to the screen: the laid-out width, or more where the screen
-  // is wide for its height. The browser lays the page out anew at that
-  // scale, so text and borders stay sharp, and pinch-zoom goes on from it.
-  // Desktop browsers ignore the viewport's width: there the window keeps its
-  // laid-out pixels, and the browser's zoom its own.
-  var fittedWidth = 0;
+  // that width to the screen. The page's viewport says the window's width,
+  // which the browser fits to the screen before the first paint; where the
+  // screen is wide for its height, the width grows until the window's
+  // height fits. No initial scale: the browser fits the width itself, now
+  // and when the screen turns, and lays the page out anew at its scale, so
+  // text and borders stay sharp and pinch-zoom goes on from there. Desktop
+  // browsers ignore the viewport: there the window keeps its laid-out
+  // pixels, and the browser's zoom its own.
+  var laidOutWidth = 0;
   function fitViewport() {
-    var meta = doc.querySelector('meta[name="viewport"]'), main = mainWindow();
-    var client = main && main.querySelector(".client"), view = window.visualViewport;
-    if (!meta || !client || !view || !view.width || !view.height) return;
+    var meta = doc.querySelector('meta[name="viewport"]'), view = window.visualViewport;
+    var windowWidth = meta && Number(meta.getAttribute("data-window-width"));
+    var windowHeight = meta && Number(meta.getAttribute("data-window-height"));
+    if (!windowWidth || !windowHeight || !view || !view.width || !view.height) return;
     // The screen's size in CSS pixels at scale 1, whatever the scale now.
-    // A change of height alone is a keyboard or a toolbar coming or going,
-    // not a turned screen: the page keeps its scale.
     var screenWidth = view.width * view.scale, screenHeight = view.height * view.scale;
-    if (Math.abs(screenWidth - fittedWidth) < 1) return;
-    fittedWidth = screenWidth;
-    var width = Math.max(client.offsetWidth, main.offsetHeight * screenWidth / screenHeight);
-    var content = "width=" + Math.ceil(width) + ",initial-scale=" + Math.floor(screenWidth / Math.ceil(width) * 1e4) / 1e4;
+    // A change of height alone is a keyboard or a toolbar coming or going,
+    // not a turned screen: the page keeps its width.
+    if (Math.abs(screenWidth - laidOutWidth) < 1) return;
+    laidOutWidth = screenWidth;
+    var content = "width=" + Math.ceil(Math.max(windowWidth, windowHeight * screenWidth / screenHeight));
     if (meta.getAttribute("content") !== content) meta.setAttribute("content", content);
   }
 
@@ -575,17 +578,22 @@ var Zenalto = (function () {
     if (doc.readyState === "loading") doc.addEventListener("DOMContentLoaded", action);
     else action();
   }
+  // At once, before the first frame where this script comes in time: the
+  // window's size is in the viewport's own element, above this script.
+  fitViewport();
+  addEventListener("resize", fitViewport);
   whenParsed(function () {
-    // The window's size is the style sheet's, which may come after the
-    // markup has been read.
-    if (doc.readyState === "complete") fitViewport(); else addEventListener("load", fitViewport);
-    addEventListener("resize", fitViewport);
-    drawScrollBars();
-    // A thumb's place comes from the arrows' size in the style sheet, which
-    // may come after the markup (a page from the service worker's cache
-    // runs this script first): unstyled, an arrow spans the page and the
-    // thumb lands beyond the window. Drawn again once the sheet is in.
-    if (doc.readyState !== "complete") addEventListener("load", drawThumbs);
+    // The thumbs are placed from the arrows' size in the style sheet: an
+    // unstyled arrow spans the page and its thumb lands beyond the window.
+    // A style sheet holds the first frame back until it is in, even when
+    // this script comes first (a page from the service worker's cache), so
+    // they are drawn in that frame's own layout, not in one forced now
+    // while this script holds up the program; and once more when
+    // everything has loaded, for an engine that draws a frame before.
+    requestAnimationFrame(drawScrollBars);
+    if (doc.readyState !== "complete") {
+      addEventListener("load", function () { requestAnimationFrame(drawThumbs); });
+    }
     var main = mainWindow();
     if (main) raise(main);
   });

@@ -78,9 +78,10 @@ var ZenaltoPlatform = (function () {
     return ".";
   }
   // The browser's first number format loads its language's data, which
-  // takes tens of milliseconds: done now, while the WebAssembly loads, and
-  // not in the first "Calcular".
-  decimalSeparator();
+  // takes tens of milliseconds: done while the WebAssembly compiles, and
+  // not in the first "Calcular". Not in this script's own run, which comes
+  // before the program's script starts the compilation.
+  setTimeout(decimalSeparator, 0);
 
   return {
     messageBox: function (prompt, style, title, language) {

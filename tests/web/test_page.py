@@ -534,6 +534,9 @@ class ScreenSizeTest(PageTest):
             const top = arguments[0] === 'Form1-client' ? document.getElementById('Form1').getBoundingClientRect().top : r.top;
             return [r.left >= -0.5 && top >= -0.5, (r.right - 0.5) / view.width, (r.bottom - 0.5) / view.height,
                     document.documentElement.scrollWidth - innerWidth];"""
+        # The layout's width and scale at the first frame the page draws.
+        first_frame = self.browser.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
+            "source": "requestAnimationFrame(() => { window.firstFrame = [innerWidth, visualViewport.scale]; });"})
         try:
             for width, height in sizes:
                 with self.subTest(width=width, height=height):
@@ -543,10 +546,16 @@ class ScreenSizeTest(PageTest):
                     self.browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
                         "width": width, "height": height, "deviceScaleFactor": 2, "mobile": True})
                     self.open()
-                    # The page fits itself once its style sheet has come.
                     self.wait_for("return document.readyState === 'complete'")
                     self.browser.driver.execute_async_script(
                         "requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
+                    # Fitted from the first frame on, not moved after it, to
+                    # the window's size as the page states it.
+                    self.assertEqual(self.js("return window.firstFrame"),
+                                     self.js("return [innerWidth, visualViewport.scale]"))
+                    self.assertEqual(self.js("""const meta = document.querySelector('meta[name=viewport]');
+                        return [meta.dataset.windowWidth, meta.dataset.windowHeight].map(Number);"""),
+                                     self.js("return [document.getElementById('Form1-client').offsetWidth, Form1.offsetHeight]"))
                     inside, across, down, beyond = self.js(measure, "Form1-client")
                     self.assertTrue(inside)
                     self.assertLessEqual(max(across, down), 1)
@@ -560,6 +569,7 @@ class ScreenSizeTest(PageTest):
                         self.assertTrue(inside and across <= 1 and down <= 1, window)
                     self.close_message("OK")
         finally:
+            self.browser.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", first_frame)
             self.browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 

@@ -17,6 +17,9 @@
 
 namespace zenalto::web {
 
+// The height of a window's menu bar in CSS pixels, as classic.css draws it.
+inline constexpr int MenuBarHeight = 17;
+
 // UTF-8 of a UTF-16 text; an unpaired surrogate becomes U+FFFD.
 [[nodiscard]] std::string Utf8(std::u16string_view text);
 
