@@ -20,6 +20,4 @@ cmake --preset web >/dev/null
 cmake --build --preset web --target zenalto_site
 
 echo "Zenalto: http://127.0.0.1:$port/  (Ctrl+C stops the server)"
-# Python's server gives .wasm files the type application/wasm, which the
-# browser needs to compile them while they load.
 exec /usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build/web/site "$port"
