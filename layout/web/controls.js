@@ -540,7 +540,28 @@ var Zenalto = (function () {
     var all = doc.querySelectorAll(".hscroll");
     for (var i = 0; i < all.length; ++i) drawThumb(all[i], range(all[i]).now);
   }
+  // WebKit may lay the frames out before the style sheet has come (when
+  // the parser gives Text1 the focus first) and keep, once styled, a
+  // caption of the unstyled height or a frame's whole content 17 pixels
+  // low. A frame whose caption is not where the style sheet puts it is laid
+  // out anew; the other engines never meet one.
+  // (Taken out of the page and back, a frame lays itself out anew; the
+  // focus inside it is given back.)
+  function mendFrames() {
+    var captions = doc.querySelectorAll(".frame>legend"), focused = doc.activeElement;
+    for (var i = 0; i < captions.length; ++i) {
+      var caption = captions[i], frame = caption.parentNode;
+      var low = caption.getBoundingClientRect().top - frame.getBoundingClientRect().top;
+      if (Math.abs(low) > 0.5 || caption.offsetHeight !== parseFloat(getComputedStyle(caption).lineHeight)) {
+        frame.style.display = "none";
+        void frame.offsetHeight;
+        frame.style.display = "";
+      }
+    }
+    if (focused && focused !== doc.activeElement && focused.isConnected) focused.focus({ preventScroll: true });
+  }
   function drawScrollBars() {
+    mendFrames();
     drawThumbs();
     // The caret stands after the text of the control that has the focus at
     // the start, as on the desktop.
@@ -592,7 +613,12 @@ var Zenalto = (function () {
     // everything has loaded, for an engine that draws a frame before.
     requestAnimationFrame(drawScrollBars);
     if (doc.readyState !== "complete") {
-      addEventListener("load", function () { requestAnimationFrame(drawThumbs); });
+      addEventListener("load", function () {
+        requestAnimationFrame(function () {
+          mendFrames();
+          drawThumbs();
+        });
+      });
     }
     var main = mainWindow();
     if (main) raise(main);

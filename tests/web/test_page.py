@@ -656,8 +656,7 @@ class LayoutTest(PageTest):
 
     # The main window's box, and three captions' text in the page's own font,
     # as Chromium lays them out (CSS px): the other engines are measured
-    # against them. (A range over Frame1's legend is no caption to measure:
-    # WebKitGTK gives it 91x12 or 139x19 px on the same page.)
+    # against them.
     WINDOW = [1024, 386]
     CAPTIONS = [("#Label1", 53.8, 25), ("#Label3", 46.89, 25), ("#Command1", 40.36, 12)]
     # How far each engine's text may lie from those: the lowest and highest
@@ -692,19 +691,8 @@ class LayoutTest(PageTest):
                 self.assertTrue(width * lowest <= measured_width <= width * highest, (measured_width, width))
                 self.assertTrue(height <= measured_height <= height + higher, (measured_height, height))
 
-    # Controls an engine does not always draw at their table's place, and why.
-    UNPLACED = {
-        # WebKitGTK draws it at its place (144 px down the client area) in
-        # some loads and 17 px lower in others, though its offsetTop is
-        # always the table's 120 px in its frame and Text3 beside it is in
-        # place: not explained yet.
-        ("webkit", "Text4"),
-    }
-
     def check_places(self, rows, client):
         for name, *twips in rows:
-            if (ENGINE, name) in self.UNPLACED:
-                continue
             with self.subTest(name):
                 self.assertEqual([round(f) for f in self.box(name, client)], [t / 15 for t in twips])
 

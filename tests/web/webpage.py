@@ -12,6 +12,7 @@ import socket
 import subprocess
 import tempfile
 import threading
+import time
 from pathlib import Path
 
 from selenium import webdriver
@@ -298,6 +299,15 @@ class WebKitBrowser(SeleniumBrowser):
         Ctrl+V."""
         subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode(), check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # xclip serves the text from a process of its own, which may not own
+        # the clipboard yet when it returns: under load the paste then gave
+        # the text before. Waits until the clipboard gives the new text.
+        deadline = time.monotonic() + 5
+        while subprocess.run(["xclip", "-selection", "clipboard", "-o"], capture_output=True,
+                             timeout=5).stdout != text.encode():
+            if time.monotonic() > deadline:
+                raise BrowserError("the X clipboard never took the text to paste")
+            time.sleep(0.02)
         self.key_actions([("down", Keys.CONTROL), ("down", "v"), ("up", "v"), ("up", Keys.CONTROL)])
 
     def screenshot(self, element_id, clip):
