@@ -44,7 +44,10 @@ LIMITS = {
     ("offline", "webkit"): "WebKitWebDriver cannot take a page off the network: only the server stops",
     ("accessibility tree", "firefox"): "BiDi finds nodes by role and name, but gives no description",
     ("accessibility tree", "webkit"): "WebDriver gives an element's role and name, not its description",
-    ("Salir", "webkit"): "WebKitWebDriver stops answering once the page has closed its own tab",
+    # WebKitWebDriver stops answering once a page has closed its own tab:
+    # there Salir is tried in the tests' own tab, which a page may not close
+    # (it has a history), so the windows leave the page instead.
+    ("Salir in a new tab", "webkit"): "WebKitWebDriver stops answering once the page has closed its own tab",
 }
 
 
@@ -414,12 +417,14 @@ class MainWindowTest(PageTest):
             server.start()
 
     def test_salir_ends_the_program_with_every_window(self):
-        if limited("Salir"):
-            self.skipTest(limited("Salir"))
+        in_new_tab = not limited("Salir in a new tab")
         for command, with_about in ((("Command3",), False), (("Archivo", "Salir"), False),
                                     (("Archivo", "Salir"), True)):
             with self.subTest(command=command, with_about=with_about):
-                self.browser.new_tab()  # the page may close its own tab
+                if in_new_tab:
+                    self.browser.new_tab()  # the page may close its own tab
+                else:
+                    self.browser.get("about:blank")  # a history: the page may not close it
                 try:
                     self.open()
                     if with_about:
@@ -427,8 +432,11 @@ class MainWindowTest(PageTest):
                         self.assertEqual(self.about_count(), 1)
                     self.choose(*command) if len(command) == 2 else self.click(command[0])
                     WebDriverWait(self.browser, 10).until(lambda b: self.ended())
+                    if not in_new_tab:
+                        self.assertFalse(self.browser.tab_gone())  # its windows left the page
                 finally:
-                    self.browser.close_tab()
+                    if in_new_tab:
+                        self.browser.close_tab()
 
     def ended(self):
         try:
