@@ -84,8 +84,7 @@ installed=$WINEPREFIX/drive_c/Program\ Files/Zenalto
 # The uninstall entries whose DisplayName is Zenalto, one a line:
 # "KEY: DisplayName DisplayVersion, Publisher".
 entries() {
-  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
-    tr -d '\r' | awk '
+  reg_listing 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' | awk '
       function flush() { if (name == "Zenalto") print key ": " name " " version ", " publisher }
       /^HKEY/ { flush(); key = $0; sub(/.*\\/, "", key); name = version = publisher = "" }
       /^ +DisplayName +REG_SZ/ { name = $0; sub(/^ +DisplayName +REG_SZ +/, "", name) }
@@ -122,17 +121,15 @@ check "installed: the log says so" \
   "$(log_of install | grep -c 'InstallFinalize. Return value 1')" 1
 check "installed: nothing but Zenalto.exe in its folder" "$(ls "$installed")" Zenalto.exe
 while read -r name want; do
-  got=$(wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$code_10" \
-    /v "$name" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$name *REG_[A-Z_]* *//p")
-  check "uninstall entry: $name" "$got" "$want"
+  check "uninstall entry: $name" \
+    "$(reg_value "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$code_10" "$name")" "$want"
 done <<EOF
 NoModify 0x1
 NoRepair 0x1
 UninstallString MsiExec.exe /X$code_10
 EOF
 check "installed: the package's mark for the setup program" \
-  "$(wine reg query 'HKLM\Software\Zenalto' /v MsiProductCode 2>/dev/null | tr -d '\r' |
-    sed -n 's/^ *MsiProductCode *REG_SZ *//p')" "$code_10"
+  "$(reg_value 'HKLM\Software\Zenalto' MsiProductCode)" "$code_10"
 
 title='Zenalto: Programa para el cálculo de orbitas satelitales'
 wine "$driver_exe" launch "$(winepath -w "$WINEPREFIX/drive_c/$(shortcuts | head -n1)" 2>/dev/null)" \

@@ -123,23 +123,11 @@ ls -l "$setup"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zenalto'
 program_files=$WINEPREFIX/drive_c/Program\ Files
 start_menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs
-# Wine's reg.exe now and then answers nothing on a busy machine, for a value
-# it gives on the next try: an empty answer is asked again, twice at most.
-reg_value() {
-  local value attempt
-  for attempt in 1 2 3; do
-    value=$(wine reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r' |
-      sed -n "s/^ *$1 *REG_[A-Z_]* *//p")
-    [[ -n $value ]] && break
-    ((attempt < 3)) && sleep 1
-  done
-  echo "$value"
-}
 # How many copies of each of the program's traces the prefix holds.
 copies() {
   local entries shortcuts programs
-  entries=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
-    tr -d '\r' | grep -c 'DisplayName *REG_SZ *Zenalto$' || true)
+  entries=$(reg_listing 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' |
+    grep -c 'DisplayName *REG_SZ *Zenalto$' || true)
   shortcuts=$(find "$WINEPREFIX/drive_c" -iname '*zenalto*.lnk' | wc -l)
   programs=$(find "$WINEPREFIX/drive_c" -iname zenalto.exe | wc -l)
   echo "$entries $shortcuts $programs"
@@ -154,7 +142,7 @@ check "silent install: the program in Program Files" \
 check "silent install: its uninstaller" "$(test -f "$program_files/Zenalto/Uninstall.exe" && echo yes)" yes
 check "silent install: the shortcut" "$(test -f "$start_menu/Zenalto.lnk" && echo yes)" yes
 while read -r name want; do
-  check "uninstall entry: $name" "$(reg_value "$name")" "$want"
+  check "uninstall entry: $name" "$(reg_value "$uninstall_key" "$name")" "$want"
 done <<'EOF'
 DisplayName Zenalto
 DisplayVersion 1.0
@@ -166,7 +154,7 @@ QuietUninstallString "C:\Program Files\Zenalto\Uninstall.exe" /S
 NoModify 0x1
 NoRepair 0x1
 EOF
-estimated=$(($(reg_value EstimatedSize)))
+estimated=$(($(reg_value "$uninstall_key" EstimatedSize)))
 size=$(installed_size_kib "$program_files/Zenalto")
 check "uninstall entry: EstimatedSize within 4 KiB of the folder's $size KiB" \
   "$((estimated > size - 4 && estimated < size + 4))" 1
@@ -182,7 +170,7 @@ wine "$setup" /S
 check "installed over itself: uninstall entries, shortcuts, programs" "$(copies)" "1 1 1"
 wine "$setup" /S '/D=C:\Escuela\Zenalto'
 check "installed into another folder: uninstall entries, shortcuts, programs" "$(copies)" "1 1 1"
-check "installed into another folder: the entry follows" "$(reg_value InstallLocation)" 'C:\Escuela\Zenalto'
+check "installed into another folder: the entry follows" "$(reg_value "$uninstall_key" InstallLocation)" 'C:\Escuela\Zenalto'
 check "installed into another folder: the old folder is gone" \
   "$(test -e "$program_files/Zenalto" && echo there || echo gone)" gone
 
@@ -220,7 +208,7 @@ state() {
   local program=none
   cmp -s "$program_10" "$installed/Zenalto.exe" && program=1.0
   cmp -s "$program_11" "$installed/Zenalto.exe" && program=1.1
-  echo "entry $(reg_value DisplayVersion), Zenalto.exe $program," \
+  echo "entry $(reg_value "$uninstall_key" DisplayVersion), Zenalto.exe $program," \
     "Uninstall.exe $(test -f "$installed/Uninstall.exe" && echo yes || echo no)," \
     "shortcut $(test -f "$start_menu/Zenalto.lnk" && echo yes || echo no)"
 }
