@@ -4,7 +4,8 @@ hand without WebAssembly), in headless Chromium; bench/run-web.sh runs it.
   start-up   from the navigation's start to the first Calcular answered and
              painted: the page's data-ready, then a click on Command1 at
              once, then the frame that shows the result in the page's fonts.
-             One Chromium, two ways of coming back to a page, interleaved:
+             One Chromium, each visit in a new tab (a renderer of its own),
+             two ways of coming back to a page, interleaved:
              warm (the page visited before, answered by its service worker
              from its cache, the worker stopped in between as browsers stop
              idle ones) and cold (the origin's HTTP cache, service
@@ -12,7 +13,9 @@ hand without WebAssembly), in headless Chromium; bench/run-web.sh runs it.
              round visits the floor and the page both ways, which goes first
              alternating. Goal, each way apart: the median of the rounds'
              page/floor ratios at most 1.25, and the page's median first
-             contentful paint no later than the floor's.
+             contentful paint no later than the floor's, taken from a visit
+             of its own with no click (a click at data-ready can come before
+             the first frame, which no user's can, and holds it back).
   click      a Calcular click (Command1.click() in the page) until both
              result fields are written, timed in the page with
              performance.now(): batches of 10 clicks after one batch to warm
@@ -42,13 +45,14 @@ TRANSFER_GOAL = 150_000
 
 # Runs in each page before its own scripts: at data-ready it empties Text3,
 # clicks Command1, waits for the result, for the fonts, and for the frame
-# that paints them.
+# that paints them. With CLICK false it only notes data-ready.
 PROBE = """
 (() => {
   const bench = window.__bench = {controlled: !!(navigator.serviceWorker && navigator.serviceWorker.controller)};
   const start = () => {
     if (bench.ready !== undefined || document.documentElement.dataset.ready !== "true") return;
     bench.ready = performance.now();
+    if (!CLICK) return;
     const out = document.getElementById("Text3");
     out.value = "";
     document.getElementById("Command1").click();
@@ -104,17 +108,34 @@ def startup(servers, rounds):
     times = {(name, way): [] for name in servers for way in ("warm", "cold")}
     try:
         driver = browser.driver
-        driver.get("about:blank")
-        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PROBE})
-        driver.execute_cdp_cmd("ServiceWorker.enable", {})
 
-        def measure(url):
-            driver.get("about:blank")
+        def new_tab(click):
+            # Each visit in a tab of its own, the one before closed, as a
+            # page opened anew meets it. Both pages are on 127.0.0.1, one
+            # site to Chromium, which otherwise hands the renderer of one
+            # visit to the next: its number formats already set up (0.1 ms
+            # where a new renderer's first one takes 12 to 20), which
+            # flattered the floor, which formats a number before data-ready.
+            old = driver.current_window_handle
+            driver.switch_to.new_window("tab")
+            driver.switch_to.window(old)
+            driver.close()
+            driver.switch_to.window(driver.window_handles[0])
+            driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
+                "source": PROBE.replace("CLICK", "true" if click else "false")})
+            driver.execute_cdp_cmd("ServiceWorker.enable", {})
+
+        new_tab(True)
+
+        def measure(url, click=True):
+            new_tab(click)
             driver.get(url)
             deadline = time.monotonic() + 60
             while True:
-                found = driver.execute_script("return window.__bench")
-                if found and "painted" in found:
+                found = driver.execute_script("""const bench = window.__bench;
+                    if (bench && performance.getEntriesByName('first-contentful-paint').length) bench.fcp = true;
+                    return bench""")
+                if found and ("painted" in found if click else "ready" in found and "fcp" in found):
                     for name, at in driver.execute_script(
                             "return performance.getEntriesByType('paint').map((e) => [e.name, e.startTime])"):
                         found[name] = at
@@ -140,19 +161,27 @@ def startup(servers, rounds):
         for round_ in range(rounds):
             names = list(servers) if round_ % 2 == 0 else list(reversed(servers))
             for way in ("warm", "cold"):
-                for name in names:
-                    url = servers[name].url
-                    if way == "cold":
-                        clear(url)
-                    else:
-                        # As a returning user finds it: the browser keeps no
-                        # worker running for long after its page has gone.
-                        driver.get("about:blank")
-                        driver.execute_cdp_cmd("ServiceWorker.stopAllWorkers", {})
-                    found = measure(url)
-                    if found["controlled"] != (way == "warm"):
-                        raise RuntimeError(f"{name}, {way}: a service worker in control is {found['controlled']}")
-                    times[(name, way)].append(found)
+                # The first paint apart, in a visit of its own with no
+                # click: one at data-ready may come before the first frame,
+                # which no one can do, and it holds that frame back by the
+                # work of the click (a new renderer's first number format).
+                for click in (True, False):
+                    for name in names:
+                        url = servers[name].url
+                        if way == "cold":
+                            clear(url)
+                        else:
+                            # As a returning user finds it: the browser keeps
+                            # no worker running for long after its page has gone.
+                            driver.get("about:blank")
+                            driver.execute_cdp_cmd("ServiceWorker.stopAllWorkers", {})
+                        found = measure(url, click)
+                        if found["controlled"] != (way == "warm"):
+                            raise RuntimeError(f"{name}, {way}: a service worker in control is {found['controlled']}")
+                        if click:
+                            times[(name, way)].append(found)
+                        else:
+                            times[(name, way)][-1]["first paint, no click"] = found["first-contentful-paint"]
             print(f"round {round_ + 1}/{rounds}: " + ", ".join(
                 f"{name} {way} {times[(name, way)][-1]['painted']:.1f} ms"
                 for way in ("warm", "cold") for name in servers), file=sys.stderr)
@@ -230,7 +259,8 @@ def main():
         times = startup(servers, args.rounds)
         for way in ("warm", "cold"):
             print(f"Start-up {way}, {args.rounds} rounds (ms from navigation start; median, min to max)")
-            for event, label in (("first-contentful-paint", "first contentful paint"), ("ready", "data-ready"),
+            for event, label in (("first paint, no click", "first contentful paint"),
+                                 ("first-contentful-paint", "  with the click"), ("ready", "data-ready"),
                                  ("answered", "Calcular answered"), ("fonts", "fonts loaded after it"),
                                  ("painted", "answer painted")):
                 for name in ("floor", "page"):
@@ -242,8 +272,8 @@ def main():
             print(f"  page/floor, median of the rounds' ratios: {ratio:.2f} (goal <= {START_GOAL})")
             if ratio > START_GOAL:
                 missed.append(f"{way} start-up ratio {ratio:.2f} > {START_GOAL}")
-            paints = {name: statistics.median(t["first-contentful-paint"] for t in times[(name, way)]
-                                              if "first-contentful-paint" in t) for name in ("floor", "page")}
+            paints = {name: statistics.median(t["first paint, no click"] for t in times[(name, way)])
+                      for name in ("floor", "page")}
             print(f"  first contentful paint, page - floor: {paints['page'] - paints['floor']:+.1f} ms (goal <= 0)\n")
             if paints["page"] > paints["floor"]:
                 missed.append(f"{way} first paint {paints['page']:.1f} ms after the floor's {paints['floor']:.1f} ms")
