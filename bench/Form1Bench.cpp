@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "layout/FontFallbacks.h"
 #include "Form1.h"
+#include "layout/FontFallbacks.h"
 #include "platform/Platform.h"
 
 namespace {

@@ -2,8 +2,8 @@
 # The hardening checks: every test under AddressSanitizer and
 # UndefinedBehaviorSanitizer (asan preset, GUI tests included, offscreen),
 # each libFuzzer target for a short fixed time on a copy of its seeds (fuzz
-# preset), clang-tidy and cppcheck on the project's own sources. Installs
-# what is missing first. Any failure fails the script.
+# preset), clang-format, clang-tidy and cppcheck on the project's own
+# sources. Installs what is missing first. Any failure fails the script.
 #
 #   FUZZ_SECONDS=30   how long each fuzz target runs
 set -euo pipefail
@@ -13,10 +13,17 @@ fuzz_seconds=${FUZZ_SECONDS:-30}
 
 bash tools/install-deps.sh
 
-# clang with libFuzzer and the sanitizer runtimes, and the two analysers.
-bash tools/install-deps.sh clang libclang-rt-dev clang-tidy cppcheck
+# clang with libFuzzer and the sanitizer runtimes, the formatter and the two
+# analysers.
+bash tools/install-deps.sh clang libclang-rt-dev clang-format clang-tidy cppcheck
 
 step() { printf '\n=== %s (%ds)\n' "$1" "$SECONDS"; }
+
+step "clang-format"
+# Every C++ file in the repository, in the style of .clang-format.
+mapfile -d '' formatted < <(git ls-files -z '*.cpp' '*.h')
+clang-format --dry-run --Werror "${formatted[@]}"
+echo "clang-format: clean (${#formatted[@]} files)"
 
 step "Sanitizer build and tests"
 cmake --preset asan
