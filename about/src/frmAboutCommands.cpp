@@ -1,9 +1,29 @@
 #include "about/frmAboutCommands.h"
 
+#include <array>
+
 #include "about/AboutDialog.h"
 #include "about/SysInfoLauncher.h"
+#include "about/frmAboutLayout.h"
 
 namespace zenalto {
+
+namespace {
+
+struct ClickHandler {
+    std::string_view name;
+    void (frmAboutCommands::*handler)();
+};
+
+// The About dialog's buttons, each with its handler.
+constexpr std::array<ClickHandler, 2> ClickHandlers{{
+    {"cmdOK", &frmAboutCommands::cmdOK_Click},
+    {"cmdSysInfo", &frmAboutCommands::cmdSysInfo_Click},
+}};
+static_assert(layout::handlesEveryClick(frmAboutLayout, ClickHandlers),
+              "every push button of frmAboutLayout needs one handler here, and no other name");
+
+}  // namespace
 
 frmAboutCommands::frmAboutCommands(AboutDialog& dialog, Platform& platform)
     : m_dialog(dialog), m_platform(platform) {}
@@ -17,10 +37,11 @@ void frmAboutCommands::cmdSysInfo_Click() {
 }
 
 void frmAboutCommands::Click(std::string_view name) {
-    if (name == "cmdOK") {
-        cmdOK_Click();
-    } else if (name == "cmdSysInfo") {
-        cmdSysInfo_Click();
+    for (const ClickHandler& click : ClickHandlers) {
+        if (click.name == name) {
+            (this->*click.handler)();
+            return;
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include "calc/NumericText.h"
 #include "calc/OrbitVelocity.h"
 #include "calc/ReferenceEllipsoids.h"
+#include "main_window/Form1Layout.h"
 #include "platform/Platform.h"
 
 namespace zenalto {
@@ -31,6 +32,9 @@ constexpr std::array<ClickHandler, 9> ClickHandlers{{
     {"Ayuda", &Form1Commands::Ayuda_Click},
     {"Acerca", &Form1Commands::Acerca_Click},
 }};
+static_assert(
+    layout::handlesEveryClick(Form1Layout, ClickHandlers),
+    "every push button and menu item of Form1Layout needs one handler here, and no other name");
 
 }  // namespace
 

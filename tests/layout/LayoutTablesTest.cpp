@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <ostream>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "about/frmAboutLayout.h"
@@ -95,6 +97,39 @@ TEST_P(LayoutTable, HoldsTogether) {
 INSTANTIATE_TEST_SUITE_P(Windows, LayoutTable,
                          ::testing::Values(Table{&Form1Layout}, Table{&frmAboutLayout}),
                          [](const auto& row) { return std::string(row.param.window->name); });
+
+// The check that keeps each table's clicks and its commands' handlers in step,
+// on a small window: a button, a label and a menu item. Its entries name only
+// the fields they use, as the tables' do.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+namespace handler_check {
+struct Handler {
+    std::string_view name;
+};
+constexpr std::array SmallControls{Control{.name = "Go", .kind = Kind::PushButton},
+                                   Control{.name = "Note", .kind = Kind::Label}};
+constexpr std::array SmallItems{layout::MenuItem{"Open", u"&Open"}};
+constexpr std::array SmallMenus{
+    layout::Menu{.name = "File", .caption = u"&File", .items = SmallItems}};
+constexpr Window Small{.name = "Small", .controls = SmallControls, .menus = SmallMenus};
+
+static_assert(layout::handlesEveryClick(Small, std::array{Handler{"Go"}, Handler{"Open"}}));
+static_assert(!layout::handlesEveryClick(Small, std::array{Handler{"Go"}}),
+              "a menu item without a handler");
+static_assert(!layout::handlesEveryClick(Small, std::array{Handler{"Open"}}),
+              "a button without a handler");
+static_assert(!layout::handlesEveryClick(Small,
+                                         std::array{Handler{"Go"}, Handler{"Open"}, Handler{"Go"}}),
+              "two handlers for one button");
+static_assert(!layout::handlesEveryClick(Small, std::array{Handler{"Go"}, Handler{"Open"},
+                                                           Handler{"Note"}}),
+              "a handler for a label");
+static_assert(!layout::handlesEveryClick(Small, std::array{Handler{"Go"}, Handler{"Open"},
+                                                           Handler{"File"}}),
+              "a handler for a menu's title");
+}  // namespace handler_check
+#pragma GCC diagnostic pop
 
 }  // namespace
 }  // namespace zenalto

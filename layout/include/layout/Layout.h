@@ -141,4 +141,56 @@ struct Window {
     return nullptr;
 }
 
+// Whether a click on `name` can come from the window: a push button or a menu
+// item of that name (the menus' own titles only open them).
+[[nodiscard]] constexpr bool isClickable(const Window& window, std::string_view name) noexcept {
+    const Control* control = find(window, name);
+    if (control != nullptr) {
+        return control->kind == Kind::PushButton;
+    }
+    for (const Menu& menu : window.menus) {
+        for (const MenuItem& item : menu.items) {
+            if (item.name == name) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Whether `handlers` (each with a `name`) hold exactly one handler for every
+// push button and menu item of the window, and none for anything else. The
+// faces forward a click by name: a button without a handler would do nothing,
+// and a handler under a misspelt name would never run. Meant for a
+// static_assert beside the handlers.
+template <typename Handlers>
+[[nodiscard]] constexpr bool handlesEveryClick(const Window& window,
+                                               const Handlers& handlers) noexcept {
+    const auto count = [&handlers](std::string_view name) {
+        int found = 0;
+        for (const auto& handler : handlers) {
+            found += handler.name == name ? 1 : 0;
+        }
+        return found;
+    };
+    for (const Control& control : window.controls) {
+        if (control.kind == Kind::PushButton && count(control.name) != 1) {
+            return false;
+        }
+    }
+    for (const Menu& menu : window.menus) {
+        for (const MenuItem& item : menu.items) {
+            if (count(item.name) != 1) {
+                return false;
+            }
+        }
+    }
+    for (const auto& handler : handlers) {
+        if (!isClickable(window, handler.name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace zenalto::layout
