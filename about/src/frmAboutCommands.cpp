@@ -5,6 +5,7 @@
 #include "about/AboutDialog.h"
 #include "about/SysInfoLauncher.h"
 #include "about/frmAboutLayout.h"
+#include "layout/TableRules.h"
 
 namespace zenalto {
 

@@ -8,6 +8,7 @@
 #include "calc/NumericText.h"
 #include "calc/OrbitVelocity.h"
 #include "calc/ReferenceEllipsoids.h"
+#include "layout/TableRules.h"
 #include "main_window/Form1Layout.h"
 #include "platform/Platform.h"
 

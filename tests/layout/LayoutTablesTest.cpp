@@ -15,6 +15,7 @@
 
 #include "about/frmAboutLayout.h"
 #include "layout/Layout.h"
+#include "layout/TableRules.h"
 #include "main_window/Form1Layout.h"
 
 namespace zenalto {
@@ -30,11 +31,6 @@ struct Table {
 };
 
 class LayoutTable : public ::testing::TestWithParam<Table> {};
-
-bool TakesFocus(Kind kind) {
-    return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::HScrollBar ||
-           kind == Kind::PushButton;
-}
 
 bool WholePixels(int twips) {
     return twips % layout::TwipsPerPixel == 0;
@@ -75,11 +71,13 @@ TEST_P(LayoutTable, HoldsTogether) {
         if (control.tabIndex >= 0) {
             tabIndexes.push_back(control.tabIndex);
         }
-        EXPECT_TRUE(!TakesFocus(control.kind) || control.tabIndex >= 0) << "takes the focus";
+        EXPECT_TRUE(!layout::takesFocus(control.kind) || control.tabIndex >= 0)
+            << "takes the focus";
         if (!control.buddy.empty()) {
             EXPECT_EQ(control.kind, Kind::Label);
             const Control* buddy = layout::find(window, control.buddy);
-            EXPECT_TRUE(buddy != nullptr && TakesFocus(buddy->kind)) << "buddy " << control.buddy;
+            EXPECT_TRUE(buddy != nullptr && layout::takesFocus(buddy->kind))
+                << "buddy " << control.buddy;
         }
         defaults += control.isDefault ? 1 : 0;
         cancels += control.isCancel ? 1 : 0;
@@ -91,6 +89,27 @@ TEST_P(LayoutTable, HoldsTogether) {
     std::sort(tabIndexes.begin(), tabIndexes.end());
     for (std::size_t i = 0; i < tabIndexes.size(); ++i) {
         EXPECT_EQ(tabIndexes[i], static_cast<int>(i)) << "tab indexes run from 0, each once";
+    }
+}
+
+// What every face reads from the table instead of working it out: the focus
+// order holds each control that takes the focus once, by rising tab index,
+// and a dropped list shows all of its entries.
+TEST_P(LayoutTable, SharedRulesFollowTheTable) {
+    const Window& window = *GetParam().window;
+    const std::vector<const Control*> order = layout::focusOrder(window);
+    const auto focusable =
+        std::count_if(window.controls.begin(), window.controls.end(),
+                      [](const Control& c) { return layout::takesFocus(c.kind); });
+    ASSERT_EQ(static_cast<std::ptrdiff_t>(order.size()), focusable);
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        EXPECT_LT(order[i - 1]->tabIndex, order[i]->tabIndex) << order[i]->name;
+    }
+    for (const Control& control : window.controls) {
+        if (control.kind == Kind::ComboBox) {
+            EXPECT_GE(layout::DroppedListRows, static_cast<int>(control.items.size()))
+                << control.name;
+        }
     }
 }
 

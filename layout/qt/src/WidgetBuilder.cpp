@@ -20,6 +20,7 @@
 #include <QScrollBar>
 
 #include "layout/Frame.h"
+#include "layout/TableRules.h"
 
 namespace zenalto::layout {
 
@@ -27,9 +28,6 @@ namespace {
 
 // The program's pictures, embedded by resources/.
 constexpr char16_t PictureFolder[] = u":/zenalto/images/";
-
-// A drop-down list shows this many entries before it scrolls.
-constexpr int VisibleListEntries = 10;
 
 QString ToQString(std::u16string_view text) {
     return QStringView(text).toString();
@@ -117,7 +115,7 @@ QWidget* MakeComboBox(const Control& control, QWidget& parent) {
     Place(*combo, control);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMaxVisibleItems(VisibleListEntries);
+    combo->setMaxVisibleItems(DroppedListRows);
     for (const std::u16string_view item : control.items) {
         combo->addItem(ToQString(item));
     }
@@ -197,11 +195,6 @@ QWidget* MakeLine(const Control& control, QWidget& parent) {
     line->setAutoFillBackground(true);
     line->setFrameShape(QFrame::NoFrame);
     return line;
-}
-
-bool TakesFocus(Kind kind) {
-    return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::HScrollBar ||
-           kind == Kind::PushButton;
 }
 
 }  // namespace
@@ -297,13 +290,9 @@ Controls BuildControls(const Window& window, QWidget& client) {
         built.m_widgets.emplace_back(control.name, widget);
     }
 
-    std::vector<const Control*> focusOrder;
     for (const Control& control : window.controls) {
         if (!control.buddy.empty()) {
             built.get<QLabel>(control.name).setBuddy(built.widget(control.buddy));
-        }
-        if (TakesFocus(control.kind)) {
-            focusOrder.push_back(&control);
         }
         if (control.isDefault) {
             built.get<QPushButton>(control.name).setDefault(true);
@@ -312,11 +301,9 @@ Controls BuildControls(const Window& window, QWidget& client) {
             built.m_cancel = &built.get<QPushButton>(control.name);
         }
     }
-    std::stable_sort(focusOrder.begin(), focusOrder.end(),
-                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
-    for (std::size_t i = 1; i < focusOrder.size(); ++i) {
-        QWidget::setTabOrder(built.widget(focusOrder[i - 1]->name),
-                             built.widget(focusOrder[i]->name));
+    const std::vector<const Control*> focus = focusOrder(window);
+    for (std::size_t i = 1; i < focus.size(); ++i) {
+        QWidget::setTabOrder(built.widget(focus[i - 1]->name), built.widget(focus[i]->name));
     }
     return built;
 }

@@ -1,8 +1,9 @@
 #include "layout/PageWriter.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
+
+#include "layout/TableRules.h"
 
 namespace zenalto::web {
 
@@ -44,23 +45,9 @@ std::string Colour(layout::Colour colour) {
            std::to_string(colour.blue) + ")";
 }
 
-bool TakesFocus(Kind kind) {
-    return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::HScrollBar ||
-           kind == Kind::PushButton;
-}
-
 std::string FocusOrder(const Window& window, const Window* beside) {
-    std::vector<const Control*> order;
-    for (const Control& control : window.controls) {
-        if (TakesFocus(control.kind)) {
-            order.push_back(&control);
-        }
-    }
-    // Emscripten's libc++ has no std::ranges algorithms.
-    std::stable_sort(order.begin(), order.end(),
-                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
     std::string ids;
-    for (const Control* control : order) {
+    for (const Control* control : layout::focusOrder(window)) {
         ids += (ids.empty() ? "" : " ") + ElementId(window, *control, beside);
     }
     return ids;
@@ -96,24 +83,19 @@ std::string ControlMarkup(const Window& window, std::size_t index, const Window*
 // their tab order, each in the place of one of them: a reader that reads the
 // window through meets them in the order Tab reaches them.
 std::string Children(const Window& window, std::string_view container, const Window* beside) {
-    std::vector<std::size_t> inside;
     std::vector<std::size_t> focus;
-    for (std::size_t i = 0; i < window.controls.size(); ++i) {
-        if (window.controls[i].container == container) {
-            inside.push_back(i);
-            if (TakesFocus(window.controls[i].kind)) {
-                focus.push_back(i);
-            }
+    for (const Control* control : layout::focusOrder(window)) {
+        if (control->container == container) {
+            focus.push_back(static_cast<std::size_t>(control - window.controls.data()));
         }
     }
-    std::stable_sort(focus.begin(), focus.end(), [&window](std::size_t a, std::size_t b) {
-        return window.controls[a].tabIndex < window.controls[b].tabIndex;
-    });
     std::string markup;
     std::size_t next = 0;
-    for (const std::size_t i : inside) {
-        markup +=
-            ControlMarkup(window, TakesFocus(window.controls[i].kind) ? focus[next++] : i, beside);
+    for (std::size_t i = 0; i < window.controls.size(); ++i) {
+        if (window.controls[i].container == container) {
+            markup += ControlMarkup(
+                window, layout::takesFocus(window.controls[i].kind) ? focus[next++] : i, beside);
+        }
     }
     return markup;
 }
@@ -398,6 +380,10 @@ std::string WindowStyle(const Window& window, const Window* beside) {
         }
         if (control.align == layout::Align::Centre) {
             rule += "text-align:center;";
+        }
+        if (control.kind == Kind::ComboBox) {
+            // The style sheet sizes the dropped list from its rows.
+            rule += "--rows:" + std::to_string(layout::DroppedListRows) + ";";
         }
         css += "#" + id + "{" + rule + "}\n";
         // A frame's colour is its caption's; a line's is what it draws.

@@ -11,6 +11,7 @@
 #include "AccessibleName.h"
 #include "Picture.h"
 #include "SubclassedWindows.h"
+#include "layout/TableRules.h"
 #include "layout/Win32Text.h"
 
 namespace zenalto::win32 {
@@ -31,11 +32,6 @@ std::function<void()>& lastWindowClosed() {
 
 // Posted to a window when a choice from a dropped list has been reported.
 constexpr UINT ListChosenMessage = WM_APP + 1;
-
-bool takesFocus(Kind kind) {
-    return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::HScrollBar ||
-           kind == Kind::PushButton;
-}
 
 DWORD styleOf(layout::Border border) {
     switch (border) {
@@ -423,12 +419,12 @@ void LayoutWindow::placeControls() {
                     ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                                    editHeight + height - (closed.bottom - closed.top));
                 }
-                // The height given is the dropped list's: eight entries below
-                // the closed box.
+                // The height given is the dropped list's: its rows below the
+                // closed box, and its border.
                 const auto itemHeight =
                     static_cast<int>(::SendMessageW(child, CB_GETITEMHEIGHT, 0, 0));
                 ::SetWindowPos(child, nullptr, rect.left, rect.top, width,
-                               height + 8 * itemHeight + 2, flags);
+                               height + layout::DroppedListRows * itemHeight + 2, flags);
                 break;
             }
             case Kind::Picture: {
@@ -500,17 +496,10 @@ void LayoutWindow::show() {
     ::SetForegroundWindow(m_window);
     if (!m_shown) {
         m_shown = true;
-        const layout::Control* first = nullptr;
-        HWND firstWindow = nullptr;
-        for (std::size_t i = 0; i < m_controls.size(); ++i) {
-            const layout::Control& control = m_layout.controls[i];
-            if (takesFocus(control.kind) &&
-                (first == nullptr || control.tabIndex < first->tabIndex)) {
-                first = &control;
-                firstWindow = m_controls[i];
-            }
-        }
-        if (firstWindow != nullptr) {
+        const std::vector<std::size_t> order = focusOrder();
+        if (!order.empty()) {
+            const layout::Control* first = &m_layout.controls[order.front()];
+            const HWND firstWindow = m_controls[order.front()];
             ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(firstWindow), TRUE);
             // The dialog manager selects a text box's whole text as Tab
             // reaches it; at the start the caret only stands after the text.
@@ -544,16 +533,10 @@ void LayoutWindow::tab(bool backwards) {
     if (m_window == nullptr) {
         return;
     }
-    std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < m_controls.size(); ++i) {
-        if (takesFocus(m_layout.controls[i].kind)) {
-            order.push_back(i);
-        }
-    }
+    const std::vector<std::size_t> order = focusOrder();
     if (order.empty()) {
         return;
     }
-    std::ranges::sort(order, {}, [this](std::size_t i) { return m_layout.controls[i].tabIndex; });
     // The control that has the focus, or holds the window that has it (the
     // edit area of a list).
     HWND focus = ::GetFocus();
@@ -575,6 +558,16 @@ void LayoutWindow::tab(bool backwards) {
             return;
         }
     }
+}
+
+std::vector<std::size_t> LayoutWindow::focusOrder() const {
+    std::vector<std::size_t> order;
+    if (m_controls.size() == m_layout.controls.size()) {
+        for (const layout::Control* control : layout::focusOrder(m_layout)) {
+            order.push_back(static_cast<std::size_t>(control - m_layout.controls.data()));
+        }
+    }
+    return order;
 }
 
 const layout::Control* LayoutWindow::controlOf(HWND child) const noexcept {

@@ -19,6 +19,7 @@
 #include "about/win32/frmAbout.h"
 #include "fakes/FakePlatform.h"
 #include "layout/LayoutWindow.h"
+#include "layout/TableRules.h"
 #include "layout/Win32Text.h"
 #include "main_window/Form1Layout.h"
 #include "main_window/win32/Form1.h"
@@ -563,14 +564,15 @@ TEST_F(Win32Windows, GeometryAndFontsFollowTheTables) {
                 EXPECT_EQ(windowText(child), control.caption);
             }
             if (control.kind == zenalto::layout::Kind::ComboBox) {
-                // Its height is the dropped list's: eight entries.
+                // Its height is the dropped list's: the rows every face shows.
                 COMBOBOXINFO parts{};
                 parts.cbSize = sizeof parts;
                 ::GetComboBoxInfo(child, &parts);
                 ::SendMessageW(child, CB_SHOWDROPDOWN, TRUE, 0);
                 RECT list{};
                 ::GetClientRect(parts.hwndList, &list);
-                EXPECT_EQ(list.bottom, 8 * ::SendMessageW(parts.hwndList, LB_GETITEMHEIGHT, 0, 0));
+                EXPECT_EQ(list.bottom, zenalto::layout::DroppedListRows *
+                                           ::SendMessageW(parts.hwndList, LB_GETITEMHEIGHT, 0, 0));
                 ::SendMessageW(child, CB_SHOWDROPDOWN, FALSE, 0);
             }
 

@@ -95,6 +95,9 @@ private:
     void listChosen(HWND list);
     void scroll(HWND bar, int request, int thumbPosition);
     [[nodiscard]] LRESULT colour(HDC dc, HWND control);
+    // The indexes of the controls that take the focus, in Tab's order; none
+    // while the window's controls are not made.
+    [[nodiscard]] std::vector<std::size_t> focusOrder() const;
     [[nodiscard]] const layout::Control* controlOf(HWND child) const noexcept;
     [[nodiscard]] RECT controlRect(const layout::Control& control) const noexcept;
     // The window's laid-out client area on the screen, and its frame around

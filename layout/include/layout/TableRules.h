@@ -1,0 +1,94 @@
+#pragma once
+
+// What every face derives alike from a window's table: which controls take
+// the focus and in what order, how many entries a dropped list shows, and
+// which names a click can come from. The builders read these; none works
+// them out again.
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "layout/Layout.h"
+
+namespace zenalto::layout {
+
+// Text boxes, combo boxes, scroll bars and push buttons take the focus; frames,
+// labels, pictures and lines do not.
+[[nodiscard]] constexpr bool takesFocus(Kind kind) noexcept {
+    return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::HScrollBar ||
+           kind == Kind::PushButton;
+}
+
+// The controls that take the focus, in the order Tab reaches them: by tab
+// index, in table order where two share one.
+[[nodiscard]] inline std::vector<const Control*> focusOrder(const Window& window) {
+    std::vector<const Control*> order;
+    for (const Control& control : window.controls) {
+        if (takesFocus(control.kind)) {
+            order.push_back(&control);
+        }
+    }
+    // Emscripten's libc++ has no std::ranges algorithms.
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    return order;
+}
+
+// How many entries a combo box's dropped list shows before it scrolls: ten,
+// so that the ten reference ellipsoids are all in sight at once.
+inline constexpr int DroppedListRows = 10;
+
+// Whether a click on `name` can come from the window: a push button or a menu
+// item of that name (the menus' own titles only open them).
+[[nodiscard]] constexpr bool isClickable(const Window& window, std::string_view name) noexcept {
+    const Control* control = find(window, name);
+    if (control != nullptr) {
+        return control->kind == Kind::PushButton;
+    }
+    for (const Menu& menu : window.menus) {
+        for (const MenuItem& item : menu.items) {
+            if (item.name == name) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Whether `handlers` (each with a `name`) hold exactly one handler for every
+// push button and menu item of the window, and none for anything else. The
+// faces forward a click by name: a button without a handler would do nothing,
+// and a handler under a misspelt name would never run. Meant for a
+// static_assert beside the handlers.
+template <typename Handlers>
+[[nodiscard]] constexpr bool handlesEveryClick(const Window& window,
+                                               const Handlers& handlers) noexcept {
+    const auto count = [&handlers](std::string_view name) {
+        int found = 0;
+        for (const auto& handler : handlers) {
+            found += handler.name == name ? 1 : 0;
+        }
+        return found;
+    };
+    for (const Control& control : window.controls) {
+        if (control.kind == Kind::PushButton && count(control.name) != 1) {
+            return false;
+        }
+    }
+    for (const Menu& menu : window.menus) {
+        for (const MenuItem& item : menu.items) {
+            if (count(item.name) != 1) {
+                return false;
+            }
+        }
+    }
+    for (const auto& handler : handlers) {
+        if (!isClickable(window, handler.name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace zenalto::layout
