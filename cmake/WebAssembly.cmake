@@ -9,11 +9,6 @@ if(NOT EMSCRIPTEN)
   return()
 endif()
 
-if(ZENALTO_GUI)
-  message(FATAL_ERROR "The WebAssembly build has no Qt: configure with -DZENALTO_GUI=OFF "
-                      "(or the web preset)")
-endif()
-
 # The launcher catches the platform's errors, and the commands let them pass:
 # C++ exceptions must be thrown and caught, which Emscripten leaves off unless
 # every object and the link ask for them.
