@@ -35,7 +35,7 @@ constexpr PromptTexts MenuPrompts{
 };
 
 Message InputError(std::u16string_view prompt) {
-    return Message{std::u16string(prompt), MessageStyleCritical, std::u16string(InputErrorTitle)};
+    return Message{std::u16string(prompt), MessageStyle::Critical, std::u16string(InputErrorTitle)};
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ void Form1Commands::Acerca_Click() {
 
 void Form1Commands::Ayuda_Click() {
     m_platform.messageBox(u"Introduzca la altura del satelite,luego seleccione el radio terrestre",
-                          MessageStyleOkOnly, u"Ayuda");
+                          MessageStyle::OkOnly, u"Ayuda");
 }
 
 void Form1Commands::Combo1_Click(int listIndex) {

@@ -6,19 +6,23 @@ var ZenaltoPlatform = (function () {
   var waiting = [];
   var returnTo = null;
 
+  // The message style with the critical icon (MessageStyle::Critical); the
+  // other, 0, has none. The title comes resolved: "Zenalto" for none.
+  var CRITICAL = 16;
+
   function byId(id) { return doc.getElementById(id); }
 
   function showNext() {
     var box = byId("MsgBox");
     if (!box || box.open || !waiting.length) return;
     var message = waiting.shift();
-    byId("MsgBox-title").textContent = message[2] || "Zenalto";
+    byId("MsgBox-title").textContent = message[2];
     var prompt = byId("MsgBox-prompt");
     prompt.textContent = message[0];
     // A prompt in another language than the page's says so to a reader.
     if (message[3]) prompt.setAttribute("lang", message[3]); else prompt.removeAttribute("lang");
     // An <svg> has no hidden property: the attribute itself is set.
-    byId("MsgBox-icon").toggleAttribute("hidden", message[1] !== 16);
+    byId("MsgBox-icon").toggleAttribute("hidden", message[1] !== CRITICAL);
     returnTo = doc.activeElement;
     box.showModal();
     centre(box);

@@ -305,7 +305,7 @@ void frmAboutTest::sysInfoWithoutToolShowsOneMessage() {
     QTest::mouseClick(control("cmdSysInfo"), Qt::LeftButton);
 
     const std::vector<FakePlatform::ShownMessage> expected{
-        {u"System Information Is Unavailable At This Time", 0, u""}};
+        {u"System Information Is Unavailable At This Time", MessageStyle::OkOnly, u""}};
     QVERIFY(m_platform->messages == expected);
     QVERIFY(m_platform->started.empty());
     QVERIFY(m_about->window() != nullptr && m_about->window()->isVisible());

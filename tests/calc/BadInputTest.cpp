@@ -68,7 +68,7 @@ Message Expected(Refused refused) {
             ? u" Introduzca una altitud satelital menor"
             : u" Introduzca una altitud satelital mayor que menos el "
               u"radio terrestre";
-    return Message{prompt, MessageStyleCritical, u"Error en la introducción de datos"};
+    return Message{prompt, MessageStyle::Critical, u"Error en la introducción de datos"};
 }
 
 class BadInput : public testing::TestWithParam<BadRow> {};

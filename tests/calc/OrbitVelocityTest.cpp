@@ -16,7 +16,7 @@ namespace {
 constexpr std::u16string_view Title = u"Error en la introducción de datos";
 
 Message Critical(std::u16string_view prompt) {
-    return Message{std::u16string(prompt), MessageStyleCritical, std::u16string(Title)};
+    return Message{std::u16string(prompt), MessageStyle::Critical, std::u16string(Title)};
 }
 
 const Message AltitudeButton = Critical(u" Introduzca un valor de altitud satelital");

@@ -19,7 +19,7 @@ class FakePlatform : public Platform {
 public:
     struct ShownMessage {
         std::u16string prompt;
-        int style = 0;
+        MessageStyle style = MessageStyle::OkOnly;
         std::u16string title;
         friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
     };
@@ -53,7 +53,8 @@ public:
     // "query VALUE", "close HANDLE", "file PATH", "start PATH".
     std::vector<std::string> calls;
 
-    void messageBox(std::u16string_view prompt, int style, std::u16string_view title) override {
+    void messageBox(std::u16string_view prompt, MessageStyle style,
+                    std::u16string_view title) override {
         messages.push_back({std::u16string(prompt), style, std::u16string(title)});
     }
     std::u16string decimalSeparator() override { return separator; }

@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 : u" Introduzca una altitud satelital mayor que menos el radio terrestre";
         Check(h == 0.0 || R == 0.0 || !orbit, "a message where texts are due");
         Check(message.prompt == expected, "not the message the inputs call for");
-        Check(message.style == MessageStyleCritical &&
+        Check(message.style == MessageStyle::Critical &&
                   message.title == u"Error en la introducción de datos",
               "the message's style or title");
         const auto* menuMessage = std::get_if<Message>(&menu);

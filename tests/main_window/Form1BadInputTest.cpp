@@ -14,6 +14,7 @@
 #include "Form1.h"
 
 using zenalto::Form1;
+using zenalto::MessageStyle;
 using zenalto::testing::FakePlatform;
 using Shown = FakePlatform::ShownMessage;
 
@@ -134,7 +135,8 @@ private slots:
             QCOMPARE(text(QStringLiteral("Text4"))->text(), kilometresPerHour);
         } else {
             QCOMPARE(m_platform->messages,
-                     (std::vector<Shown>{{prompt.toStdU16String(), 16, InputTitle}}));
+                     (std::vector<Shown>{
+                         {prompt.toStdU16String(), MessageStyle::Critical, InputTitle}}));
             QCOMPARE(text(QStringLiteral("Text3"))->text(), QStringLiteral("0"));
             QCOMPARE(text(QStringLiteral("Text4"))->text(), QStringLiteral("0"));
         }

@@ -139,8 +139,9 @@ TEST_P(Refusal, OneMessageAndTheResultsStay) {
     view.fields[Field::Text3] = u"earlier";
     view.fields[Field::Text4] = u"results";
     calculate(row.fromMenu);
-    EXPECT_EQ(platform.messages,
-              (std::vector<Shown>{{std::u16string(row.prompt), 16, InputTitle}}));
+    EXPECT_EQ(
+        platform.messages,
+        (std::vector<Shown>{{std::u16string(row.prompt), MessageStyle::Critical, InputTitle}}));
     EXPECT_TRUE(view.writes.empty());
     EXPECT_EQ(view.fields[Field::Text3], u"earlier");
     EXPECT_EQ(view.fields[Field::Text4], u"results");
@@ -213,8 +214,8 @@ TEST_F(Form1CommandsTest, AyudaShowsTheHelpMessage) {
     commands.Ayuda_Click();
     EXPECT_EQ(platform.messages,
               (std::vector<Shown>{
-                  {u"Introduzca la altura del satelite,luego seleccione el radio terrestre", 0,
-                   u"Ayuda"}}));
+                  {u"Introduzca la altura del satelite,luego seleccione el radio terrestre",
+                   MessageStyle::OkOnly, u"Ayuda"}}));
     EXPECT_TRUE(view.writes.empty());
 }
 

@@ -75,7 +75,8 @@ private slots:
         SeenBox seen;
         answerNextMessageBox(seen);
         platform.messageBox(
-            u"Introduzca la altura del satelite,luego seleccione el radio terrestre", 0, u"Ayuda");
+            u"Introduzca la altura del satelite,luego seleccione el radio terrestre",
+            zenalto::MessageStyle::OkOnly, u"Ayuda");
         QCOMPARE(seen.title, QStringLiteral("Ayuda"));
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
     }
@@ -84,7 +85,8 @@ private slots:
         zenalto::QtPlatform platform;
         SeenBox seen;
         answerNextMessageBox(seen);
-        platform.messageBox(u"System Information Is Unavailable At This Time", 0, u"");
+        platform.messageBox(u"System Information Is Unavailable At This Time",
+                            zenalto::MessageStyle::OkOnly, u"");
         QCOMPARE(seen.title, QStringLiteral("Zenalto"));
         QCOMPARE(seen.text, QStringLiteral("System Information Is Unavailable At This Time"));
     }

@@ -14,10 +14,11 @@ namespace zenalto::testing {
 class RecordingNativePlatform : public NativePlatform {
 public:
     std::vector<std::u16string> prompts;
-    std::vector<int> styles;
+    std::vector<MessageStyle> styles;
     std::vector<std::u16string> titles;
 
-    void messageBox(std::u16string_view prompt, int style, std::u16string_view title) override {
+    void messageBox(std::u16string_view prompt, MessageStyle style,
+                    std::u16string_view title) override {
         prompts.emplace_back(prompt);
         styles.push_back(style);
         titles.emplace_back(title);

@@ -41,7 +41,7 @@ TEST(StartSysInfoOnPosix, ShowsOneMessageWhenItCannot) {
         EXPECT_EQ(platform.prompts,
                   std::vector<std::u16string>{u"System Information Is Unavailable At This Time"})
             << searchPath;
-        EXPECT_EQ(platform.styles, std::vector<int>{0});
+        EXPECT_EQ(platform.styles, std::vector<MessageStyle>{MessageStyle::OkOnly});
         EXPECT_EQ(platform.titles, std::vector<std::u16string>{u""});
     }
 }

@@ -153,7 +153,7 @@ TEST_F(StartSysInfoOnWindows, TakesEachRoad) {
 
         if (road.started == nullptr) {
             EXPECT_EQ(platform.prompts, std::vector<std::u16string>{std::u16string(Unavailable)});
-            EXPECT_EQ(platform.styles, std::vector<int>{0});
+            EXPECT_EQ(platform.styles, std::vector<MessageStyle>{MessageStyle::OkOnly});
             EXPECT_EQ(platform.titles, std::vector<std::u16string>{u""});
             continue;
         }

@@ -149,7 +149,7 @@ void StartSysInfo(Platform& platform) {
     if (!started) {
         // Shown outside the handler, so that no exception is alive while the
         // modal message box runs.
-        platform.messageBoxInLanguage(UnavailableMessage, 0, u"", "en");
+        platform.messageBoxInLanguage(UnavailableMessage, MessageStyle::OkOnly, u"", "en");
     }
 }
 

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "calc/NumericText.h"
+#include "platform/MessageStyle.h"
 
 namespace zenalto {
 
@@ -20,13 +21,10 @@ inline constexpr Real GM = 399000000000000.0;
 // only in the capital letter at the start.
 enum class CalculationPrompts { Button, Menu };
 
-inline constexpr int MessageStyleOkOnly = 0;
-inline constexpr int MessageStyleCritical = 16;
-
-// A message box to show: prompt, style (0 or 16) and title.
+// A message box to show: prompt, style and title.
 struct Message {
     std::u16string prompt;
-    int style = MessageStyleOkOnly;
+    MessageStyle style = MessageStyle::OkOnly;
     std::u16string title;
 
     friend bool operator==(const Message&, const Message&) = default;

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/MessageStyle.h"
+
 namespace zenalto {
 
 // A registry key handle as the registry calls pass it; 0 is no key. Handles,
@@ -58,18 +60,19 @@ public:
     Platform& operator=(Platform&&) = delete;
     virtual ~Platform() = default;
 
-    // A message box modal to the application, with an OK button; style 0 has
-    // no icon, style 16 the critical icon. An empty title shows "Zenalto".
+    // A message box modal to the application, with an OK button, the icon its
+    // style asks for and the title MessageTitle(title): "Zenalto" for none.
     // Returns when the user has closed it; where the platform cannot wait (a
     // web page), it returns once the box is up, and the box keeps every other
     // control from taking input until it is closed. Callers therefore show a
     // message as the last thing they do.
-    virtual void messageBox(std::u16string_view prompt, int style, std::u16string_view title) = 0;
+    virtual void messageBox(std::u16string_view prompt, MessageStyle style,
+                            std::u16string_view title) = 0;
 
     // The same for a prompt in another language than the program's Spanish,
     // named by its tag ("en"), for a platform whose readers are told the
     // language of a text (a web page); the others show it as any message.
-    virtual void messageBoxInLanguage(std::u16string_view prompt, int style,
+    virtual void messageBoxInLanguage(std::u16string_view prompt, MessageStyle style,
                                       std::u16string_view title, std::string_view language) {
         static_cast<void>(language);
         messageBox(prompt, style, title);

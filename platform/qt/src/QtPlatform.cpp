@@ -7,11 +7,11 @@
 
 namespace zenalto {
 
-void QtPlatform::messageBox(std::u16string_view prompt, int style, std::u16string_view title) {
-    // Style 16 is the critical icon; every other style the program uses has none.
-    QMessageBox box(style == 16 ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    title.empty() ? QStringLiteral("Zenalto") : QStringView(title).toString(),
-                    QStringView(prompt).toString(), QMessageBox::Ok, QApplication::activeWindow());
+void QtPlatform::messageBox(std::u16string_view prompt, MessageStyle style,
+                            std::u16string_view title) {
+    QMessageBox box(style == MessageStyle::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
+                    QStringView(MessageTitle(title)).toString(), QStringView(prompt).toString(),
+                    QMessageBox::Ok, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

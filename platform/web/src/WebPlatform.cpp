@@ -32,14 +32,16 @@ EM_JS(void, zenalto_end_program, (), {
 
 namespace zenalto {
 
-void WebPlatform::messageBox(std::u16string_view prompt, int style, std::u16string_view title) {
+void WebPlatform::messageBox(std::u16string_view prompt, MessageStyle style,
+                             std::u16string_view title) {
     messageBoxInLanguage(prompt, style, title, "");
 }
 
-void WebPlatform::messageBoxInLanguage(std::u16string_view prompt, int style,
+void WebPlatform::messageBoxInLanguage(std::u16string_view prompt, MessageStyle style,
                                        std::u16string_view title, std::string_view language) {
-    zenalto_message_box(prompt.data(), static_cast<int>(prompt.size()), style, title.data(),
-                        static_cast<int>(title.size()), language.data(),
+    const std::u16string_view shown = MessageTitle(title);
+    zenalto_message_box(prompt.data(), static_cast<int>(prompt.size()), static_cast<int>(style),
+                        shown.data(), static_cast<int>(shown.size()), language.data(),
                         static_cast<int>(language.size()));
 }
 

@@ -37,9 +37,14 @@ std::vector<HWND> otherWindows(HWND keep) {
 
 }  // namespace
 
-void Win32Platform::messageBox(std::u16string_view prompt, int style, std::u16string_view title) {
+// The styles are MessageBoxW's own flags.
+static_assert(static_cast<UINT>(MessageStyle::OkOnly) == MB_OK &&
+              static_cast<UINT>(MessageStyle::Critical) == (MB_OK | MB_ICONERROR));
+
+void Win32Platform::messageBox(std::u16string_view prompt, MessageStyle style,
+                               std::u16string_view title) {
     const std::wstring text = wideOf(prompt);
-    const std::wstring caption = title.empty() ? std::wstring(L"Zenalto") : wideOf(title);
+    const std::wstring caption = wideOf(MessageTitle(title));
     // The box belongs to the program's active window and disables the
     // program's other windows; with no window active, MB_TASKMODAL disables
     // every window of the thread.

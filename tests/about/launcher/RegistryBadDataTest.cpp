@@ -22,8 +22,8 @@ using namespace std::string_literals;
 
 const std::string MsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string LocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-const FakePlatform::ShownMessage Unavailable{u"System Information Is Unavailable At This Time", 0,
-                                             u""};
+const FakePlatform::ShownMessage Unavailable{u"System Information Is Unavailable At This Time",
+                                             MessageStyle::OkOnly, u""};
 const std::string Tool = "C:\\Tools\\MSINFO32.EXE";
 
 enum class Lookup { Path, Folder };

@@ -20,8 +20,8 @@ const std::string MsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string LocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr std::uint32_t RegExpandSz = 2;
 
-const FakePlatform::ShownMessage Unavailable{u"System Information Is Unavailable At This Time", 0,
-                                             u""};
+const FakePlatform::ShownMessage Unavailable{u"System Information Is Unavailable At This Time",
+                                             MessageStyle::OkOnly, u""};
 
 // --- GetKeyValue: what a value read gives ---
 

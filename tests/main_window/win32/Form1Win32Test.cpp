@@ -28,6 +28,7 @@ namespace {
 
 using zenalto::Form1Layout;
 using zenalto::frmAboutLayout;
+using zenalto::MessageStyle;
 using zenalto::testing::FakePlatform;
 using zenalto::win32::DispatchPendingMessages;
 using zenalto::win32::Form1;
@@ -203,7 +204,7 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
          u"0",
          u"0",
          clarke,
-         {{u" introduzca un valor de altitud satelital", 16, InputTitle}}},
+         {{u" introduzca un valor de altitud satelital", MessageStyle::Critical, InputTitle}}},
         {"Calcular pressed with no radius",
          [](Win32Windows& t) {
              t.type("Text2", L"");
@@ -214,7 +215,7 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
          u"0",
          u"0",
          clarke,
-         {{u" Introduzca un valor de radio terrestre", 16, InputTitle}}},
+         {{u" Introduzca un valor de radio terrestre", MessageStyle::Critical, InputTitle}}},
         {"Borrar pressed",
          [](Win32Windows& t) { t.click("Command2"); },
          u"",
@@ -256,7 +257,7 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
          u"0",
          u"0",
          clarke,
-         {{Help, 0, u"Ayuda"}}},
+         {{Help, MessageStyle::OkOnly, u"Ayuda"}}},
         {"three arrow keys in the closed list",
          [](Win32Windows& t) {
              ::SetFocus(t.control("Combo1"));
@@ -675,7 +676,8 @@ TEST_F(Win32Windows, OneAboutDialogUnloadedAndLoadedAgain) {
     // Alt+S presses "&System Info...": with no tool registered, its message.
     altKey(L's');
     EXPECT_EQ(m_platform.messages,
-              (std::vector<Shown>{{u"System Information Is Unavailable At This Time", 0, u""}}));
+              (std::vector<Shown>{
+                  {u"System Information Is Unavailable At This Time", MessageStyle::OkOnly, u""}}));
     EXPECT_NE(about(), nullptr);
 
     // OK, Esc and the close box each unload it; the next showing loads it anew.

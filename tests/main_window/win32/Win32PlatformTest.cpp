@@ -17,6 +17,7 @@
 
 namespace {
 
+using zenalto::MessageStyle;
 using zenalto::win32::DispatchPendingMessages;
 using zenalto::win32::windowText;
 
@@ -75,7 +76,8 @@ TEST(Win32Platform, RegionalSeparatorAndMessageBoxesModalToTheProgram) {
                 ::IsWindowEnabled(form.window()) != FALSE, ::IsWindowEnabled(about) != FALSE};
         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
-    platform.messageBox(u"System Information Is Unavailable At This Time", 0, u"");
+    platform.messageBox(u"System Information Is Unavailable At This Time", MessageStyle::OkOnly,
+                        u"");
     watcher.join();
 
     EXPECT_EQ(seen.title, u"Zenalto");

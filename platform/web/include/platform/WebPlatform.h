@@ -17,9 +17,10 @@ namespace zenalto {
 
 class WebPlatform : public Platform {
 public:
-    void messageBox(std::u16string_view prompt, int style, std::u16string_view title) override;
-    void messageBoxInLanguage(std::u16string_view prompt, int style, std::u16string_view title,
-                              std::string_view language) override;
+    void messageBox(std::u16string_view prompt, MessageStyle style,
+                    std::u16string_view title) override;
+    void messageBoxInLanguage(std::u16string_view prompt, MessageStyle style,
+                              std::u16string_view title, std::string_view language) override;
     [[nodiscard]] std::u16string decimalSeparator() override;
     // Closes the page's window where the browser lets a script close it (an
     // installed app's window, a tab that has shown nothing else); elsewhere

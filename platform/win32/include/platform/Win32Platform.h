@@ -11,7 +11,8 @@ namespace zenalto {
 
 class Win32Platform : public NativePlatform {
 public:
-    void messageBox(std::u16string_view prompt, int style, std::u16string_view title) override;
+    void messageBox(std::u16string_view prompt, MessageStyle style,
+                    std::u16string_view title) override;
     [[nodiscard]] std::u16string decimalSeparator() override;
     void endProgram() override;
 };
