@@ -1,5 +1,6 @@
 #include "calc/NumericText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -70,6 +71,11 @@ int DigitValue(char16_t c, int radix) noexcept {
 // Far beyond any exponent a Real can take, yet far from overflowing a 64-bit sum.
 constexpr std::int64_t ExponentLimit = 1'000'000'000'000'000;
 
+// The largest exponent, of two or of ten, handed on to the library that
+// scales or reads the number: a Real over- or underflows long before it
+// (its range ends near 2^1024 and 10^308), and a text or an int stays short.
+constexpr std::int64_t ScaleLimit = 100'000;
+
 std::int64_t SaturatedAdd(std::int64_t a, std::int64_t b) noexcept {
     const std::int64_t sum = a + b;  // both operands lie within +-2 * ExponentLimit
     return sum > ExponentLimit ? ExponentLimit : (sum < -ExponentLimit ? -ExponentLimit : sum);
@@ -99,7 +105,7 @@ Real ReadRadixInteger(FieldReader& reader, int radix) noexcept {
         bits |= 1U;
     }
     return std::ldexp(static_cast<Real>(bits),
-                      static_cast<int>(droppedBits > 100'000 ? 100'000 : droppedBits));
+                      static_cast<int>(droppedBits > ScaleLimit ? ScaleLimit : droppedBits));
 }
 
 // More significant digits than any decimal-to-binary rounding needs (at most
@@ -171,9 +177,7 @@ Real ReadDecimal(FieldReader& reader) noexcept {
     *end++ = 'E';
     // Clamped so that it stays short and still over- or underflows every Real.
     const std::int64_t leadingExponent = SaturatedAdd(scale, exponent) - 1;
-    const std::int64_t written = leadingExponent > 100'000
-                                     ? 100'000
-                                     : (leadingExponent < -100'000 ? -100'000 : leadingExponent);
+    const std::int64_t written = std::clamp(leadingExponent, -ScaleLimit, ScaleLimit);
     end = std::to_chars(end, buffer.data() + buffer.size(), written).ptr;
 
     Real magnitude = 0.0;

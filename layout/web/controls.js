@@ -303,14 +303,18 @@ var Zenalto = (function () {
     report(sb, SCROLL, value);
   }
   function scrollBy(sb, step) { scrollTo(sb, range(sb).now + step); }
+  // A held arrow or track repeats as the desktop's scroll bars do: once at
+  // the press, again after a pause as long as the keyboard's usual repeat
+  // delay, then twenty times a second.
+  var REPEAT_DELAY_MS = 400, REPEAT_EVERY_MS = 50;
   var repeat = null;
   function stopRepeat() { if (repeat) { clearTimeout(repeat); repeat = null; } }
   function repeating(action) {
     stopRepeat();
     action();
     repeat = setTimeout(function again() {
-      if (action() !== false) repeat = setTimeout(again, 50);
-    }, 400);
+      if (action() !== false) repeat = setTimeout(again, REPEAT_EVERY_MS);
+    }, REPEAT_DELAY_MS);
   }
 
   // A press that repeats or drags lasts until its pointer is released, and
@@ -628,7 +632,6 @@ var Zenalto = (function () {
     bind: function (slot, name) { slots[name] = slot; },
     show: show,
     unload: unload,
-    loaded: function (name) { return !!byId(name); },
     text: function (win, name) { var el = control(win, name); return el ? el.value : ""; },
     setText: function (win, name, text) { var el = control(win, name); if (el) el.value = text; },
     setListIndex: function (win, name, index) { var el = control(win, name); if (el) select(el, index); },
@@ -655,7 +658,6 @@ var Zenalto = (function () {
       }
       doc.documentElement.dataset.ended = "true";
     },
-    ended: function () { return ended; },
     // The text a field gave the program, while the program copies it.
     taken: ""
   };

@@ -20,9 +20,6 @@ EM_JS(void, zenalto_show, (const char* name), {
 EM_JS(void, zenalto_unload, (const char* name), {
     Zenalto.unload(UTF8ToString(name));
 });
-EM_JS(int, zenalto_loaded, (const char* name), {
-    return Zenalto.loaded(UTF8ToString(name)) ? 1 : 0;
-});
 // A field's text is taken from the page once: its length first, for the
 // program to make room, then its code units.
 EM_JS(int, zenalto_take_text, (const char* window, const char* name), {
@@ -88,10 +85,6 @@ void PageWindow::show() {
 
 void PageWindow::unload() {
     zenalto_unload(nameOf(m_layout.name).c_str());
-}
-
-bool PageWindow::loaded() const {
-    return zenalto_loaded(nameOf(m_layout.name).c_str()) != 0;
 }
 
 std::u16string PageWindow::text(std::string_view name) const {

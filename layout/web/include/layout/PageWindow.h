@@ -29,7 +29,6 @@ public:
     void show();
     // Takes the window out of the page; nothing happens when it is not there.
     void unload();
-    [[nodiscard]] bool loaded() const;
 
     // The text of a text box or of a list's edit area, by control name.
     [[nodiscard]] std::u16string text(std::string_view name) const;

@@ -63,7 +63,6 @@ public:
     // The control of that name, or nullptr when unloaded or unknown.
     [[nodiscard]] HWND control(std::string_view name) const noexcept;
     [[nodiscard]] const layout::Window& layout() const noexcept { return m_layout; }
-    [[nodiscard]] unsigned dpi() const noexcept { return m_dpi; }
 
     // Moves the focus to the next (or previous) control in tab order from the
     // one that has it, as Tab and Shift+Tab do.
