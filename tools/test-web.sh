@@ -3,7 +3,8 @@
 # the WebAssembly tests of the core and the commands under node, then the
 # page's tests (tests/web), served from 127.0.0.1, once in each engine:
 # headless Chromium, headless Firefox ESR and WebKitGTK on a private Xvfb.
-# No display is needed. Installs what is missing, as install-deps.sh does.
+# The page's scripts and its service worker are linted first (ESLint, with
+# .eslintrc.json). No display is needed. Installs what is missing, as install-deps.sh does.
 #
 #   bash tools/test-web.sh [ENGINE...]   # chromium firefox webkit (default: all three)
 set -euo pipefail
@@ -15,7 +16,7 @@ engines=("$@")
 bash tools/install-deps.sh cmake make libgtest-dev libfast-float-dev emscripten nodejs node-acorn \
   python3 python3-fonttools python3-brotli fonts-liberation2 python3-selenium \
   chromium chromium-driver \
-  firefox-esr python3-websockets \
+  firefox-esr python3-websockets eslint \
   webkit2gtk-driver xvfb xauth xclip locales  # WebKitGTK takes its language from the locale
 # The test tools from npm (axe-core), pinned by tests/web/package-lock.json;
 # node's own npm where node came with one, Debian's otherwise.
@@ -30,6 +31,11 @@ fi
 
 cmake --preset web
 cmake --build --preset web
+# Debian's ESLint finds its modules where Debian's node keeps them, whatever
+# node runs it. The service worker is linted as built, its lists filled in.
+NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} eslint \
+  layout/web/controls.js platform/web/platform.js app/web/register.js build/web/site/sw.js
+echo "eslint: clean"
 ctest --preset web
 
 # Debian's python3-selenium belongs to Debian's own python3, whatever else

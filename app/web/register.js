@@ -1,6 +1,7 @@
 // The service worker keeps every file of the page, so that it opens and
 // calculates without a network from the second visit on. It is registered
 // once the page has loaded, so as not to slow the first one down.
+/* global trustedTypes */
 if ("serviceWorker" in navigator && /^https?:$/.test(location.protocol)) {
   addEventListener("load", function () {
     var warn = function (error) {

@@ -6,7 +6,10 @@
 // controls only by their kind (their class) and reports each event that the
 // program handles to the window's C++ object (PageWindow), by the control's
 // index in its table. Events that come before the WebAssembly has started
-// wait for it.
+// wait for it. Emscripten's glue, which this script is put before, defines
+// Module.
+/* global Module */
+/* exported Zenalto */
 var Zenalto = (function () {
   "use strict";
   var doc = document;

@@ -1,5 +1,7 @@
 // The page's side of the web platform: the message box, the decimal separator
 // of the browser's language and the end of the program.
+/* global Zenalto */
+/* exported ZenaltoPlatform */
 var ZenaltoPlatform = (function () {
   "use strict";
   var doc = document;
