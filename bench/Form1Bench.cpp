@@ -20,7 +20,7 @@ class CalculatingPlatform : public zenalto::Platform {
 public:
     int messages = 0;
 
-    void messageBox(std::u16string_view /*prompt*/, MessageStyle /*style*/,
+    void messageBox(std::u16string_view /*prompt*/, zenalto::MessageStyle /*style*/,
                     std::u16string_view /*title*/) override {
         ++messages;
     }
