@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "Form1.h"
 #include "layout/FontFallbacks.h"
+#include "main_window/qt/Form1.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -54,7 +54,7 @@ T* Child(QWidget& window, const char* name) {
 // Clarke 1866; the two result fields are written each time.
 void BM_Form1_Calcular(benchmark::State& state) {
     CalculatingPlatform platform;
-    zenalto::Form1 window(platform);
+    zenalto::qt::Form1 window(platform);
     window.show();
     QApplication::processEvents();
     auto* calcular = Child<QPushButton>(window, "Command1");
@@ -75,7 +75,7 @@ BENCHMARK(BM_Form1_Calcular)->Arg(159)->Arg(900)->Unit(benchmark::kMicrosecond);
 void BM_Form1_Construct(benchmark::State& state) {
     CalculatingPlatform platform;
     for (auto _ : state) {
-        zenalto::Form1 window(platform);
+        zenalto::qt::Form1 window(platform);
         benchmark::DoNotOptimize(&window);
     }
 }
@@ -85,7 +85,7 @@ BENCHMARK(BM_Form1_Construct)->Unit(benchmark::kMicrosecond);
 void BM_Form1_ConstructShowPaint(benchmark::State& state) {
     CalculatingPlatform platform;
     for (auto _ : state) {
-        zenalto::Form1 window(platform);
+        zenalto::qt::Form1 window(platform);
         window.show();
         window.repaint();
         QApplication::processEvents();

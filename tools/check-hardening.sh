@@ -88,7 +88,7 @@ cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability \
   --std=c++20 --language=c++ --library=googletest --library=qt --library=posix \
   --inline-suppr --suppressions-list=tests/cppcheck.supp -j 2 \
   -I calc/include -I platform/include -I platform/qt/include -I about/launcher/include \
-  -I about/qt/include -I about/include -I main_window/qt -I main_window/include -I layout/include -I layout/qt/include -I tests \
+  -I about/qt/include -I about/include -I main_window/qt/include -I main_window/include -I layout/include -I layout/qt/include -I tests \
   "${sources[@]}" "${fuzz_sources[@]}"
 echo "cppcheck: clean"
 

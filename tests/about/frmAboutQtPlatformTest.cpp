@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "about/frmAbout.h"
+#include "about/qt/frmAbout.h"
 #include "platform/QtPlatform.h"
 
 namespace {
@@ -33,7 +33,7 @@ private:
     QByteArray m_saved;
 };
 
-QPushButton* sysInfoButton(zenalto::frmAbout& about) {
+QPushButton* sysInfoButton(zenalto::qt::frmAbout& about) {
     return about.window()->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"));
 }
 
@@ -59,7 +59,7 @@ private slots:
         const SearchPath path(folder.path());
 
         zenalto::QtPlatform platform;
-        zenalto::frmAbout about(platform);
+        zenalto::qt::frmAbout about(platform);
         about.Show();
         QTest::mouseClick(sysInfoButton(about), Qt::LeftButton);
 
@@ -80,7 +80,7 @@ private slots:
         QTemporaryDir empty;
         const SearchPath path(empty.path());
         zenalto::QtPlatform platform;
-        zenalto::frmAbout about(platform);
+        zenalto::qt::frmAbout about(platform);
         about.Show();
 
         QString title;

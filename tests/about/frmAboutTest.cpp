@@ -11,13 +11,14 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "about/frmAbout.h"
+#include "about/qt/frmAbout.h"
 #include "fakes/FakePlatform.h"
 #include "layout/FontFallbacks.h"
 
 namespace zenalto {
 namespace {
 
+using qt::frmAbout;
 using testing::FakePlatform;
 
 const std::string ToolPath = "C:\\Archivos de programa\\MSInfo\\msinfo32.exe";

@@ -13,10 +13,10 @@
 #include <QTest>
 
 #include "FakePlatform.h"
-#include "Form1.h"
-#include "about/frmAbout.h"
+#include "about/qt/frmAbout.h"
+#include "main_window/qt/Form1.h"
 
-using zenalto::Form1;
+using zenalto::qt::Form1;
 using zenalto::testing::FakePlatform;
 
 namespace {

@@ -11,10 +11,10 @@
 #include <QTest>
 
 #include "FakePlatform.h"
-#include "Form1.h"
+#include "main_window/qt/Form1.h"
 
-using zenalto::Form1;
 using zenalto::MessageStyle;
+using zenalto::qt::Form1;
 using zenalto::testing::FakePlatform;
 using Shown = FakePlatform::ShownMessage;
 

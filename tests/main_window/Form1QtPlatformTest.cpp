@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Form1.h"
+#include "main_window/qt/Form1.h"
 #include "platform/QtPlatform.h"
 
 namespace {
@@ -44,7 +44,7 @@ private slots:
     void resultsTakeTheLocalesDecimalComma() {
         zenalto::QtPlatform platform;
         QCOMPARE(platform.decimalSeparator(), std::u16string(u","));
-        zenalto::Form1 form(platform);
+        zenalto::qt::Form1 form(platform);
         form.show();
         QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
         QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("Text3"))->text(),
@@ -55,7 +55,7 @@ private slots:
 
     void refusedInputOpensARealMessageBox() {
         zenalto::QtPlatform platform;
-        zenalto::Form1 form(platform);
+        zenalto::qt::Form1 form(platform);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         form.findChild<QLineEdit*>(QStringLiteral("Text1"))->clear();

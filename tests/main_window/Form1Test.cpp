@@ -18,11 +18,11 @@
 #include <QWindow>
 
 #include "FakePlatform.h"
-#include "Form1.h"
-#include "about/frmAbout.h"
+#include "about/qt/frmAbout.h"
 #include "layout/FontFallbacks.h"
+#include "main_window/qt/Form1.h"
 
-using zenalto::Form1;
+using zenalto::qt::Form1;
 using zenalto::testing::FakePlatform;
 
 class Form1Test : public QObject {
@@ -313,7 +313,7 @@ private slots:
     void aboutOpensOneDialogFromButtonAndMenu() {
         QVERIFY(m_form->aboutDialog() == nullptr);
         click("Command4");
-        zenalto::frmAbout* about = m_form->aboutDialog();
+        zenalto::qt::frmAbout* about = m_form->aboutDialog();
         QVERIFY(about != nullptr);
         QVERIFY(about->window() != nullptr);
         QWidget* first = about->window();

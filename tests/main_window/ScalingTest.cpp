@@ -24,12 +24,12 @@
 #include <QtMath>
 
 #include "FakePlatform.h"
-#include "Form1.h"
-#include "about/frmAbout.h"
+#include "about/qt/frmAbout.h"
 #include "layout/FontFallbacks.h"
+#include "main_window/qt/Form1.h"
 #include "resources/ApplicationIcon.h"
 
-using zenalto::Form1;
+using zenalto::qt::Form1;
 using zenalto::testing::FakePlatform;
 
 namespace {

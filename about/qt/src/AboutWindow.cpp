@@ -4,15 +4,14 @@
 #include <QPushButton>
 
 #include "TaskBar.h"
-#include "about/SysInfoLauncher.h"
 #include "about/frmAboutLayout.h"
 #include "layout/WidgetBuilder.h"
 #include "resources/ApplicationIcon.h"
 
-namespace zenalto {
+namespace zenalto::qt {
 
-AboutWindow::AboutWindow(Platform& platform)
-    : QDialog(nullptr, layout::WindowFlagsOf(frmAboutLayout.border)), m_platform(platform) {
+AboutWindow::AboutWindow(AboutDialog& dialog, Platform& platform)
+    : QDialog(nullptr, layout::WindowFlagsOf(frmAboutLayout.border)), m_commands(dialog, platform) {
     layout::SetUpWindow(frmAboutLayout, *this);
     const layout::Controls controls = layout::BuildControls(frmAboutLayout, *this);
     m_cancel = controls.cancelButton();
@@ -26,10 +25,7 @@ AboutWindow::AboutWindow(Platform& platform)
     setGeometry(layout::ClientArea(frmAboutLayout));
     KeepOutOfTaskBar(*this);
 
-    connect(&controls.get<QPushButton>("cmdOK"), &QPushButton::clicked, this,
-            &AboutWindow::cmdOK_Click);
-    connect(&controls.get<QPushButton>("cmdSysInfo"), &QPushButton::clicked, this,
-            &AboutWindow::cmdSysInfo_Click);
+    connectEvents(*this, frmAboutLayout, controls, nullptr);
 }
 
 AboutWindow::~AboutWindow() = default;
@@ -47,12 +43,8 @@ void AboutWindow::closeEvent(QCloseEvent* event) {
     emit unloaded();
 }
 
-void AboutWindow::cmdOK_Click() {
-    close();
+void AboutWindow::onClick(const layout::Control& control) {
+    m_commands.Click(control.name);
 }
 
-void AboutWindow::cmdSysInfo_Click() {
-    StartSysInfo(m_platform);
-}
-
-}  // namespace zenalto
+}  // namespace zenalto::qt

@@ -1,22 +1,29 @@
 #pragma once
 
-// The About dialog's window, made from frmAboutLayout. Its only handlers are
-// the Clicks of its two buttons: "OK" closes it, "&System Info..." runs the
+// The About dialog's window, made from frmAboutLayout. Its buttons' clicks go
+// to frmAboutCommands: "OK" unloads the dialog, "&System Info..." runs the
 // System Information launcher. A closed window deletes itself.
 
 #include <QDialog>
 
+#include "about/frmAboutCommands.h"
+#include "layout/WidgetWindow.h"
+
 class QPushButton;
 
 namespace zenalto {
-
+class AboutDialog;
 class Platform;
+}  // namespace zenalto
 
-class AboutWindow : public QDialog {
+namespace zenalto::qt {
+
+class AboutWindow : public QDialog, public WidgetWindow {
     Q_OBJECT
 
 public:
-    explicit AboutWindow(Platform& platform);
+    // `dialog` is the frmAbout that keeps this window.
+    AboutWindow(AboutDialog& dialog, Platform& platform);
     AboutWindow(const AboutWindow&) = delete;
     AboutWindow& operator=(const AboutWindow&) = delete;
     AboutWindow(AboutWindow&&) = delete;
@@ -32,13 +39,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void onClick(const layout::Control& control) override;
 
 private:
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-
-    Platform& m_platform;
+    frmAboutCommands m_commands;
     QPushButton* m_cancel = nullptr;
 };
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

@@ -12,7 +12,7 @@
 #include <string_view>
 #endif
 
-namespace zenalto {
+namespace zenalto::qt {
 
 #if QT_CONFIG(xcb)
 
@@ -54,4 +54,4 @@ void KeepOutOfTaskBar(QWidget& /*window*/) {}
 
 #endif
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

@@ -2,7 +2,7 @@
 
 class QWidget;
 
-namespace zenalto {
+namespace zenalto::qt {
 
 // Asks the window manager to give `window` no task-bar button. Call it before
 // the window is first shown. Qt has no flag for it on an ordinary top-level
@@ -10,4 +10,4 @@ namespace zenalto {
 // platforms, Wayland included, this does nothing.
 void KeepOutOfTaskBar(QWidget& window);
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

@@ -1,8 +1,8 @@
-#include "about/frmAbout.h"
+#include "about/qt/frmAbout.h"
 
 #include "AboutWindow.h"
 
-namespace zenalto {
+namespace zenalto::qt {
 
 frmAbout::frmAbout(Platform& platform) : m_platform(platform) {}
 
@@ -12,7 +12,7 @@ frmAbout::~frmAbout() {
 
 void frmAbout::Show() {
     if (m_window == nullptr) {
-        m_window = new AboutWindow(m_platform);
+        m_window = new AboutWindow(*this, m_platform);
         QObject::connect(m_window, &AboutWindow::unloaded, m_window,
                          [this] { m_window = nullptr; });
         m_window->show();
@@ -32,4 +32,4 @@ QWidget* frmAbout::window() const {
     return m_window;
 }
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

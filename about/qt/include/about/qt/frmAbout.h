@@ -5,16 +5,19 @@
 // from frmAboutLayout when it is not loaded (every text, the picture, the place
 // on the screen) and brings the open one to the front otherwise. "OK", Esc and the
 // close box unload the window; the frmAbout object stays for the next Show().
-// The window holds no data of its own: "&System Info..." hands the injected
-// Platform to the System Information launcher.
+// The window holds no data of its own: its buttons' clicks go to
+// frmAboutCommands, as on every face, with the injected Platform.
 
 #include "about/AboutDialog.h"
 
 class QWidget;
 
 namespace zenalto {
-
 class Platform;
+}  // namespace zenalto
+
+namespace zenalto::qt {
+
 class AboutWindow;
 
 class frmAbout : public AboutDialog {
@@ -43,4 +46,4 @@ private:
     AboutWindow* m_window = nullptr;
 };
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

@@ -1,18 +1,14 @@
-#include "Form1.h"
+#include "main_window/qt/Form1.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
-#include <QScrollBar>
 
-#include <string_view>
-
-#include "about/frmAbout.h"
+#include "about/qt/frmAbout.h"
 #include "layout/WidgetBuilder.h"
 #include "main_window/Form1Layout.h"
 
-namespace zenalto {
+namespace zenalto::qt {
 
 namespace {
 
@@ -41,29 +37,8 @@ Form1::Form1(Platform& platform, QWidget* parent)
     m_combo = &controls.get<QComboBox>("Combo1");
 
     // Every button and menu item of the table, the list and the scroll bar
-    // forward their events by name; the scroll bar reports arrow and track
-    // clicks at once, a dragged thumb on its release.
-    Form1Commands* commands = &m_commands;
-    for (const layout::Control& control : Form1Layout.controls) {
-        const std::string_view name = control.name;
-        if (control.kind == layout::Kind::PushButton) {
-            connect(&controls.get<QPushButton>(name), &QPushButton::clicked, this,
-                    [commands, name] { commands->Click(name); });
-        } else if (control.kind == layout::Kind::ComboBox) {
-            connect(&controls.get<QComboBox>(name), &QComboBox::activated, this,
-                    [commands, name](int index) { commands->ListClick(name, index); });
-        } else if (control.kind == layout::Kind::HScrollBar) {
-            connect(&controls.get<QScrollBar>(name), &QScrollBar::valueChanged, this,
-                    [commands, name](int position) { commands->ScrollChange(name, position); });
-        }
-    }
-    for (const layout::Menu& pulldown : Form1Layout.menus) {
-        for (const layout::MenuItem& item : pulldown.items) {
-            const std::string_view name = item.name;
-            connect(&menu.get(name), &QAction::triggered, this,
-                    [commands, name] { commands->Click(name); });
-        }
-    }
+    // report to the hooks, which Form1Events forwards to the commands.
+    connectEvents(*this, Form1Layout, controls, &menu);
 
     placeAtStartPosition();
     m_fields[IndexOf(Field::Text1)]->setFocus();
@@ -96,4 +71,4 @@ void Form1::placeAtStartPosition() {
     setGeometry(client.x(), client.y() - menuHeight, client.width(), client.height() + menuHeight);
 }
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

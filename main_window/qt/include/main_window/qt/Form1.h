@@ -4,25 +4,31 @@
 // altitude (Text1) and the Earth radius (Text2) are typed by the user or
 // written by the scroll bar and the ellipsoid list; "Calcular" reads both and
 // writes the two result texts into Text3 and Text4, or shows a message. The
-// widgets are made from Form1Layout; each of the eleven events goes to its
-// command in Form1Commands, which reaches the fields through Form1View and
-// every message box, and the end of the program, through the Platform.
+// widgets are made from Form1Layout; each of the eleven events reaches its
+// command in Form1Commands through Form1Events, as on every face. The commands
+// reach the fields through Form1View and every message box, and the end of the
+// program, through the Platform.
 
 #include <array>
 
 #include <QMainWindow>
 
+#include "layout/WidgetWindow.h"
 #include "main_window/Form1Commands.h"
+#include "main_window/Form1Events.h"
 
 class QComboBox;
 class QLineEdit;
 
 namespace zenalto {
-
 class Platform;
+}  // namespace zenalto
+
+namespace zenalto::qt {
+
 class frmAbout;
 
-class Form1 : public QMainWindow, private Form1View {
+class Form1 : public QMainWindow, public Form1Events<WidgetWindow>, private Form1View {
     Q_OBJECT
 
 public:
@@ -35,6 +41,8 @@ public:
 
     // The About dialog once it has been shown; empty until then.
     [[nodiscard]] frmAbout* aboutDialog() const;
+
+    [[nodiscard]] Form1Commands& commands() noexcept override { return m_commands; }
 
 private:
     // Form1View
@@ -49,4 +57,4 @@ private:
     QComboBox* m_combo = nullptr;
 };
 
-}  // namespace zenalto
+}  // namespace zenalto::qt
