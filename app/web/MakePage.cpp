@@ -1,10 +1,11 @@
 // Writes the web page of the program from the two layout tables, at build
 // time: index.html (the main window, the About dialog as a template that the
-// page loads when it is shown, and the message box), zenalto.css (the classic
-// look, then every control's place, size, font and colour) and, for the font
-// subsets, the characters the page draws in each weight.
+// page loads when it is shown, and the platform's message box), zenalto.css
+// (the classic look, the message box's, then every control's place, size,
+// font and colour) and, for the font subsets, the characters the page draws in
+// each weight. The message box's markup and style are the web platform's.
 //
-//   zenalto_make_page <classic.css> <output folder>
+//   zenalto_make_page <classic.css> <message box .html> <message box .css> <output folder>
 
 #include <cstdio>
 #include <fstream>
@@ -23,13 +24,8 @@ using zenalto::frmAboutLayout;
 using zenalto::web::EscapeHtml;
 using zenalto::web::Utf8;
 
-// The critical icon of the message box: a red disc with a white cross.
-constexpr std::string_view CriticalIcon =
-    "<svg id=\"MsgBox-icon\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\" aria-hidden=\"true\" "
-    "hidden><circle cx=\"16\" cy=\"16\" r=\"14.5\" fill=\"#e00\" stroke=\"#800\"/><path d=\"M10 "
-    "10l12 12M22 10L10 22\" stroke=\"#fff\" stroke-width=\"3.2\"/></svg>";
-
-std::string Page() {
+// `messageBox`: the platform's message box, put in after the windows.
+std::string Page(const std::string& messageBox) {
     // The main window's size on the page: its client area and menu bar.
     const int width = zenalto::layout::pixels(Form1Layout.clientWidth);
     const int height =
@@ -72,16 +68,7 @@ std::string Page() {
     page += zenalto::web::WindowMarkup(Form1Layout) + "\n";
     page += "<template id=\"" + std::string(frmAboutLayout.name) + "-template\">" +
             zenalto::web::WindowMarkup(frmAboutLayout, &Form1Layout) + "</template>\n";
-    // The message box of the platform: its title, prompt and icon are filled
-    // in when it is shown.
-    page +=
-        "<dialog id=\"MsgBox\" class=\"window\" aria-labelledby=\"MsgBox-title\" "
-        "aria-describedby=\"MsgBox-prompt\" data-focus-order=\"MsgBox-ok\">"
-        "<div id=\"MsgBox-title\" class=\"titlebar\"></div><div class=\"body\">" +
-        std::string(CriticalIcon) +
-        "<div id=\"MsgBox-prompt\"></div></div><div class=\"buttons\"><button id=\"MsgBox-ok\" "
-        "class=\"button\" type=\"button\" data-default data-cancel "
-        "lang=\"en\">OK</button></div></dialog>\n";
+    page += messageBox;
     return page + "</body>\n</html>\n";
 }
 
@@ -105,6 +92,18 @@ std::string Characters(bool bold) {
     return Utf8(characters);
 }
 
+bool Read(const char* path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream read;
+    read << in.rdbuf();
+    if (!in) {
+        std::cerr << "zenalto_make_page: cannot read " << path << "\n";
+        return false;
+    }
+    text = read.str();
+    return true;
+}
+
 bool Write(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
@@ -119,22 +118,28 @@ bool Write(const std::string& path, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: zenalto_make_page <classic.css> <output folder>\n";
+    if (argc != 5) {
+        std::cerr << "usage: zenalto_make_page <classic.css> <message box .html> "
+                     "<message box .css> <output folder>\n";
         return 2;
     }
-    std::ifstream classic(argv[1], std::ios::binary);
-    std::stringstream style;
-    style << classic.rdbuf();
-    if (!classic) {
-        std::cerr << "zenalto_make_page: cannot read " << argv[1] << "\n";
+    std::string classic;
+    std::string messageBox;
+    std::string messageBoxStyle;
+    if (!Read(argv[1], classic) || !Read(argv[2], messageBox) || !Read(argv[3], messageBoxStyle)) {
         return 1;
     }
-    style << zenalto::web::WindowStyle(Form1Layout)
-          << zenalto::web::WindowStyle(frmAboutLayout, &Form1Layout);
-    const std::string folder = argv[2];
-    const bool written = Write(folder + "/index.html", Page()) &&
-                         Write(folder + "/zenalto.css", style.str()) &&
+    // The message box's markup without the comment that heads its file.
+    const std::size_t markup = messageBox.find("<dialog");
+    if (markup == std::string::npos) {
+        std::cerr << "zenalto_make_page: no <dialog> in " << argv[2] << "\n";
+        return 1;
+    }
+    const std::string style = classic + messageBoxStyle + zenalto::web::WindowStyle(Form1Layout) +
+                              zenalto::web::WindowStyle(frmAboutLayout, &Form1Layout);
+    const std::string folder = argv[4];
+    const bool written = Write(folder + "/index.html", Page(messageBox.substr(markup))) &&
+                         Write(folder + "/zenalto.css", style) &&
                          Write(folder + "/regular.txt", Characters(false)) &&
                          Write(folder + "/bold.txt", Characters(true));
     return written ? 0 : 1;

@@ -1,11 +1,11 @@
 // The page's side of the web platform: the message box, the decimal separator
 // of the browser's language and the end of the program.
-/* global Zenalto */
 /* exported ZenaltoPlatform */
 var ZenaltoPlatform = (function () {
   "use strict";
   var doc = document;
   var waiting = [];
+  var endHook = null;
   var returnTo = null;
 
   // The message style with the critical icon (MessageStyle::Critical); the
@@ -111,7 +111,11 @@ var ZenaltoPlatform = (function () {
       } catch (e) {
         // Closing refused by throwing rather than by ignoring the call.
       }
-      if (!window.closed) Zenalto.end();
-    }
+      if (!window.closed && endHook) endHook();
+    },
+    // What takes the program's windows off the page when the browser keeps
+    // it open: given by the program at its start (app/web), as this script
+    // knows no windows.
+    onEnd: function (hook) { endHook = hook; }
   };
 })();
