@@ -62,7 +62,7 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
     // sunken text boxes and plain push buttons, as the windows were laid out
     // for; the desktop's own style would change sizes and spacing.
     QApplication::setStyle(QStringLiteral("Windows"));
-    InstallFontFallbacks();
+    qt::InstallFontFallbacks();
     QApplication::setWindowIcon(ApplicationIcon());
     // Lets Wayland desktops match the window to its desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Zenalto"));

@@ -112,7 +112,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // As the program sets them up, so that the window is built as it is there.
     QApplication::setStyle(QStringLiteral("Windows"));
-    zenalto::InstallFontFallbacks();
+    zenalto::qt::InstallFontFallbacks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -166,7 +166,7 @@ void frmAboutTest::controlsAsLaidOut() {
     QCOMPARE(widget->geometry(), geometry);
     QCOMPARE(widget->property("text").toString(), text);
     // The laid-out face, or its stand-in where it is not installed.
-    QCOMPARE(widget->font().family(), zenalto::FamilyFor(family));
+    QCOMPARE(widget->font().family(), zenalto::qt::FamilyFor(family));
     QCOMPARE(widget->font().pointSizeF(), 8.25);
     QCOMPARE(widget->font().bold(), bold);
     if (colour.isValid()) {

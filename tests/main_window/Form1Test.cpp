@@ -84,7 +84,7 @@ private slots:
     void initTestCase() {
         // The program's own style and fonts: sizes such as the menu bar's depend on them.
         QApplication::setStyle(QStringLiteral("Windows"));
-        zenalto::InstallFontFallbacks();
+        zenalto::qt::InstallFontFallbacks();
     }
     void init() {
         m_platform = std::make_unique<FakePlatform>();

@@ -170,7 +170,7 @@ private slots:
     void initTestCase() {
         // As the program sets itself up before it makes its window.
         QApplication::setStyle(QStringLiteral("Windows"));
-        zenalto::InstallFontFallbacks();
+        zenalto::qt::InstallFontFallbacks();
         m_factor = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
     }
     void init() {

@@ -11,9 +11,9 @@
 namespace zenalto::qt {
 
 AboutWindow::AboutWindow(AboutDialog& dialog, Platform& platform)
-    : QDialog(nullptr, layout::WindowFlagsOf(frmAboutLayout.border)), m_commands(dialog, platform) {
-    layout::SetUpWindow(frmAboutLayout, *this);
-    const layout::Controls controls = layout::BuildControls(frmAboutLayout, *this);
+    : QDialog(nullptr, WindowFlagsOf(frmAboutLayout.border)), m_commands(dialog, platform) {
+    SetUpWindow(frmAboutLayout, *this);
+    const Controls controls = BuildControls(frmAboutLayout, *this);
     m_cancel = controls.cancelButton();
     setWindowIcon(ApplicationIcon());
 
@@ -22,7 +22,7 @@ AboutWindow::AboutWindow(AboutDialog& dialog, Platform& platform)
     setAttribute(Qt::WA_DeleteOnClose);
 
     // For a window, setGeometry places the client area, not the frame.
-    setGeometry(layout::ClientArea(frmAboutLayout));
+    setGeometry(ClientArea(frmAboutLayout));
     KeepOutOfTaskBar(*this);
 
     connectEvents(*this, frmAboutLayout, controls, nullptr);

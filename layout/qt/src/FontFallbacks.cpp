@@ -4,7 +4,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-namespace zenalto {
+namespace zenalto::qt {
 
 namespace {
 
@@ -44,4 +44,4 @@ QString FamilyFor(const QString& face) {
     return face;
 }
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

@@ -2,7 +2,7 @@
 
 #include <QStyleOptionGroupBox>
 
-namespace zenalto {
+namespace zenalto::qt {
 
 void Frame::initStyleOption(QStyleOptionGroupBox* option) const {
     QGroupBox::initStyleOption(option);
@@ -11,4 +11,4 @@ void Frame::initStyleOption(QStyleOptionGroupBox* option) const {
     }
 }
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

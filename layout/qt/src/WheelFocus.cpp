@@ -3,7 +3,7 @@
 #include <QEvent>
 #include <QWidget>
 
-namespace zenalto {
+namespace zenalto::qt {
 
 namespace {
 
@@ -31,4 +31,4 @@ void AcceptWheelOnlyWithFocus(QWidget& control) {
     control.installEventFilter(new WheelOnlyWithFocus(&control));
 }
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

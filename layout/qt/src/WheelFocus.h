@@ -2,7 +2,7 @@
 
 class QWidget;
 
-namespace zenalto {
+namespace zenalto::qt {
 
 // Lets a mouse wheel move `control` only while it has the keyboard focus. A
 // wheel turned over it while the focus is elsewhere neither moves it nor
@@ -10,4 +10,4 @@ namespace zenalto {
 // were not there.
 void AcceptWheelOnlyWithFocus(QWidget& control);
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

@@ -22,7 +22,19 @@
 #include "layout/Frame.h"
 #include "layout/TableRules.h"
 
-namespace zenalto::layout {
+namespace zenalto::qt {
+
+using layout::Align;
+using layout::Colour;
+using layout::Control;
+using layout::DroppedListRows;
+using layout::focusOrder;
+using layout::Font;
+using layout::FontPointSize;
+using layout::Kind;
+using layout::Menu;
+using layout::MenuItem;
+using layout::pixels;
 
 namespace {
 
@@ -335,4 +347,4 @@ Commands BuildMenus(const Window& window, QMenuBar& bar, QWidget& owner) {
     return built;
 }
 
-}  // namespace zenalto::layout
+}  // namespace zenalto::qt

@@ -8,7 +8,7 @@
 namespace zenalto::qt {
 
 void WidgetWindow::connectEvents(QObject& owner, const layout::Window& window,
-                                 const layout::Controls& controls, const layout::Commands* menus) {
+                                 const Controls& controls, const Commands* menus) {
     // The table's entries live for the whole run: the connections keep
     // references to them.
     for (const layout::Control& control : window.controls) {

@@ -19,17 +19,17 @@ std::size_t IndexOf(Field field) {
 }  // namespace
 
 Form1::Form1(Platform& platform, QWidget* parent)
-    : QMainWindow(parent, layout::WindowFlagsOf(Form1Layout.border)),
+    : QMainWindow(parent, WindowFlagsOf(Form1Layout.border)),
       m_commands(*this, platform, [&platform] { return std::make_unique<frmAbout>(platform); }) {
-    layout::SetUpWindow(Form1Layout, *this);
+    SetUpWindow(Form1Layout, *this);
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("centralwidget"));
-    const layout::Controls controls = layout::BuildControls(Form1Layout, *client);
+    const Controls controls = BuildControls(Form1Layout, *client);
     setCentralWidget(client);
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("menubar"));
-    const layout::Commands menu = layout::BuildMenus(Form1Layout, *bar, *this);
+    const Commands menu = BuildMenus(Form1Layout, *bar, *this);
     setMenuBar(bar);
 
     m_fields = {&controls.get<QLineEdit>("Text1"), &controls.get<QLineEdit>("Text2"),
@@ -65,7 +65,7 @@ void Form1::clearListText() {
 }
 
 void Form1::placeAtStartPosition() {
-    const QRect client = layout::ClientArea(Form1Layout);
+    const QRect client = ClientArea(Form1Layout);
     // The bar's height at the window's width: its size hint can be a pixel short.
     const int menuHeight = menuBar()->heightForWidth(client.width());
     setGeometry(client.x(), client.y() - menuHeight, client.width(), client.height() + menuHeight);

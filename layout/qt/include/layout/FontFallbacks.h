@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace zenalto {
+namespace zenalto::qt {
 
 // Lets every font that names "MS Sans Serif", "Tahoma" or "Arial" fall back to
 // a face of the same widths where the named one is not installed.
@@ -15,4 +15,4 @@ void InstallFontFallbacks();
 // engine for each of the three faces.
 [[nodiscard]] QString FamilyFor(const QString& face);
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

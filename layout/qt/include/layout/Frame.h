@@ -7,7 +7,7 @@
 #include <QColor>
 #include <QGroupBox>
 
-namespace zenalto {
+namespace zenalto::qt {
 
 class Frame : public QGroupBox {
     Q_OBJECT
@@ -29,4 +29,4 @@ private:
     QColor m_captionColor;  // invalid: the style's own colour
 };
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

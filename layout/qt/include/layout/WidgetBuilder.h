@@ -24,7 +24,10 @@ class QAction;
 class QMenuBar;
 class QPushButton;
 
-namespace zenalto::layout {
+namespace zenalto::qt {
+
+using layout::Border;
+using layout::Window;
 
 // The window's place on the screen at start: its client area, in pixels.
 [[nodiscard]] QRect ClientArea(const Window& window);
@@ -86,4 +89,4 @@ private:
 // actions belong to `owner`.
 Commands BuildMenus(const Window& window, QMenuBar& bar, QWidget& owner);
 
-}  // namespace zenalto::layout
+}  // namespace zenalto::qt

@@ -37,8 +37,8 @@ protected:
     // Connects the push buttons, lists and scroll bars of `window`, made into
     // `controls`, and the items of its menus, made into `menus` (nullptr for a
     // window without), to the hooks; the connections end with `owner`.
-    void connectEvents(QObject& owner, const layout::Window& window,
-                       const layout::Controls& controls, const layout::Commands* menus);
+    void connectEvents(QObject& owner, const layout::Window& window, const Controls& controls,
+                       const Commands* menus);
 };
 
 }  // namespace zenalto::qt
