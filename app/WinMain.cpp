@@ -35,7 +35,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     // neither, and starting it takes a sixth of the start-up.
     int exitCode = 0;
     {
-        zenalto::Win32Platform platform;
+        zenalto::win32::Win32Platform platform;
         zenalto::win32::SetLastWindowClosedHandler([] { ::PostQuitMessage(0); });
         zenalto::win32::Form1 window(platform, instance);
         window.show();

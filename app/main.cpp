@@ -4,7 +4,7 @@
 
 int main(int argc, char* argv[]) {
     const auto app = zenalto::StartApplication(argc, argv);
-    zenalto::QtPlatform platform;
+    zenalto::qt::QtPlatform platform;
     zenalto::qt::Form1 window(platform);
     window.show();
     return QApplication::exec();

@@ -20,7 +20,7 @@ EM_JS(void, zenalto_connect_end, (), {
 
 int main() {
     zenalto_connect_end();
-    static zenalto::WebPlatform platform;
+    static zenalto::web::WebPlatform platform;
     static zenalto::web::Form1 window(platform);
     zenalto::web::PageWindow::programStarted();
     return 0;

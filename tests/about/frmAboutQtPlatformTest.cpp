@@ -58,7 +58,7 @@ private slots:
         QVERIFY(tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         const SearchPath path(folder.path());
 
-        zenalto::QtPlatform platform;
+        zenalto::qt::QtPlatform platform;
         zenalto::qt::frmAbout about(platform);
         about.Show();
         QTest::mouseClick(sysInfoButton(about), Qt::LeftButton);
@@ -79,7 +79,7 @@ private slots:
     void showsTheMessageWhenNoProgramIsFound() {
         QTemporaryDir empty;
         const SearchPath path(empty.path());
-        zenalto::QtPlatform platform;
+        zenalto::qt::QtPlatform platform;
         zenalto::qt::frmAbout about(platform);
         about.Show();
 

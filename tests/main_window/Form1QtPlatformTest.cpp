@@ -42,7 +42,7 @@ class Form1QtPlatformTest : public QObject {
 
 private slots:
     void resultsTakeTheLocalesDecimalComma() {
-        zenalto::QtPlatform platform;
+        zenalto::qt::QtPlatform platform;
         QCOMPARE(platform.decimalSeparator(), std::u16string(u","));
         zenalto::qt::Form1 form(platform);
         form.show();
@@ -54,7 +54,7 @@ private slots:
     }
 
     void refusedInputOpensARealMessageBox() {
-        zenalto::QtPlatform platform;
+        zenalto::qt::QtPlatform platform;
         zenalto::qt::Form1 form(platform);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -71,7 +71,7 @@ private slots:
     }
 
     void helpMessageHasNoIcon() {
-        zenalto::QtPlatform platform;
+        zenalto::qt::QtPlatform platform;
         SeenBox seen;
         answerNextMessageBox(seen);
         platform.messageBox(
@@ -82,7 +82,7 @@ private slots:
     }
 
     void untitledMessageShowsTheProgramsName() {
-        zenalto::QtPlatform platform;
+        zenalto::qt::QtPlatform platform;
         SeenBox seen;
         answerNextMessageBox(seen);
         platform.messageBox(u"System Information Is Unavailable At This Time",

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QString>
 
-namespace zenalto {
+namespace zenalto::qt {
 
 void QtPlatform::messageBox(std::u16string_view prompt, MessageStyle style,
                             std::u16string_view title) {
@@ -26,4 +26,4 @@ void QtPlatform::endProgram() {
     QCoreApplication::exit(0);
 }
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

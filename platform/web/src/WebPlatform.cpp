@@ -30,7 +30,7 @@ EM_JS(void, zenalto_end_program, (), {
 });
 // clang-format on
 
-namespace zenalto {
+namespace zenalto::web {
 
 void WebPlatform::messageBox(std::u16string_view prompt, MessageStyle style,
                              std::u16string_view title) {
@@ -79,4 +79,4 @@ void WebPlatform::startProcess(std::string_view path) {
     throw PlatformError("a page cannot start the program " + std::string(path));
 }
 
-}  // namespace zenalto
+}  // namespace zenalto::web

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace zenalto {
+namespace zenalto::win32 {
 
 namespace {
 
@@ -81,4 +81,4 @@ void Win32Platform::endProgram() {
     ::ExitProcess(0);
 }
 
-}  // namespace zenalto
+}  // namespace zenalto::win32

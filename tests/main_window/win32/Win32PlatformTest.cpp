@@ -46,7 +46,7 @@ HWND waitForMessageBox(DWORD thread) {
 }
 
 TEST(Win32Platform, RegionalSeparatorAndMessageBoxesModalToTheProgram) {
-    zenalto::Win32Platform platform;
+    zenalto::win32::Win32Platform platform;
     zenalto::win32::Form1 form(platform, ::GetModuleHandleW(nullptr));
     form.show();
     DispatchPendingMessages();

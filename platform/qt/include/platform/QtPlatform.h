@@ -6,7 +6,7 @@
 
 #include "platform/NativePlatform.h"
 
-namespace zenalto {
+namespace zenalto::qt {
 
 class QtPlatform : public NativePlatform {
 public:
@@ -16,4 +16,4 @@ public:
     void endProgram() override;
 };
 
-}  // namespace zenalto
+}  // namespace zenalto::qt

@@ -13,7 +13,7 @@
 
 #include "platform/Platform.h"
 
-namespace zenalto {
+namespace zenalto::web {
 
 class WebPlatform : public Platform {
 public:
@@ -36,4 +36,4 @@ public:
     void startProcess(std::string_view path) override;
 };
 
-}  // namespace zenalto
+}  // namespace zenalto::web

@@ -7,7 +7,7 @@
 
 #include "platform/NativePlatform.h"
 
-namespace zenalto {
+namespace zenalto::win32 {
 
 class Win32Platform : public NativePlatform {
 public:
@@ -17,4 +17,4 @@ public:
     void endProgram() override;
 };
 
-}  // namespace zenalto
+}  // namespace zenalto::win32
