@@ -1,6 +1,8 @@
 #include "layout/PageWriter.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "layout/TableRules.h"
@@ -113,100 +115,141 @@ std::string MaxLength(const Control& control) {
     return control.maxLength > 0 ? Attribute("maxlength", std::to_string(control.maxLength)) : "";
 }
 
+// What every control's element carries, and what its maker needs to know.
+struct Element {
+    const Window& window;
+    const Control& control;
+    const Window* beside;
+    std::string id;
+    std::string common;  // the id, the index in the table, autofocus
+};
+
+std::string FrameMarkup(const Element& e) {
+    if (e.control.caption.empty()) {
+        // A plain border; it holds nothing that a reader needs named.
+        return "<div" + e.common + " class=\"frame\">" +
+               Children(e.window, e.control.name, e.beside) + "</div>";
+    }
+    return "<fieldset" + e.common + " class=\"frame\"><legend" + Language(e.control.language) +
+           ">" + CaptionMarkup(e.control.caption) + "</legend>" +
+           Children(e.window, e.control.name, e.beside) + "</fieldset>";
+}
+
+std::string LabelMarkup(const Element& e) {
+    return "<div" + e.common + " class=\"label\"" + Language(e.control.language) + ">" +
+           CaptionMarkup(e.control.caption) + "</div>";
+}
+
+std::string TextBoxMarkup(const Element& e) {
+    // Every text box of the program holds a number: a phone shows its keys
+    // for digits and the decimal separator (and a minus where that keyboard
+    // has one), and Enter, which runs nothing here, only puts the keyboard
+    // away.
+    return "<input" + e.common +
+           " class=\"textbox\" type=\"text\" spellcheck=\"false\" autocomplete=\"off\" "
+           "autocapitalize=\"off\" inputmode=\"decimal\" enterkeyhint=\"done\"" +
+           Attribute("value", Utf8(e.control.caption)) + MaxLength(e.control) +
+           Accessible(e.id, e.control) + ">" + Description(e.id, e.control);
+}
+
+std::string ComboBoxMarkup(const Element& e) {
+    const Control& control = e.control;
+    const std::string& id = e.id;
+    std::string options;
+    for (std::size_t i = 0; i < control.items.size(); ++i) {
+        options += "<li role=\"option\" aria-selected=\"false\"" +
+                   Attribute("id", id + "-" + std::to_string(i)) + ">" +
+                   EscapeHtml(Utf8(control.items[i])) + "</li>";
+    }
+    return "<div" + Attribute("id", id + "-box") + " class=\"combo\"><input" + e.common +
+           " class=\"textbox\" type=\"text\" role=\"combobox\" aria-expanded=\"false\" "
+           "aria-autocomplete=\"none\" spellcheck=\"false\" autocomplete=\"off\" "
+           "autocapitalize=\"off\"" +
+           Attribute("aria-controls", id + "-list") + Attribute("value", Utf8(control.caption)) +
+           MaxLength(control) + Accessible(id, control) + ">" + "<div" +
+           Attribute("id", id + "-button") + " class=\"drop\" aria-hidden=\"true\"></div><ul" +
+           Attribute("id", id + "-list") + " class=\"list\" role=\"listbox\" tabindex=\"-1\"" +
+           Attribute("aria-label", Utf8(control.accessibleName)) + " hidden>" + options + "</ul>" +
+           Description(id, control) + "</div>";
+}
+
+std::string ScrollBarMarkup(const Element& e) {
+    const Control& control = e.control;
+    const layout::ScrollRange& range = control.scroll;
+    return "<div" + e.common +
+           " class=\"hscroll\" role=\"scrollbar\" tabindex=\"0\" "
+           "aria-orientation=\"horizontal\"" +
+           (control.controls.empty() ? "" : Attribute("aria-controls", control.controls)) +
+           Attribute("aria-valuemin", std::to_string(range.minimum)) +
+           Attribute("aria-valuemax", std::to_string(range.maximum)) +
+           Attribute("aria-valuenow", std::to_string(range.value)) +
+           Attribute("data-small", std::to_string(range.smallChange)) +
+           Attribute("data-large", std::to_string(range.largeChange)) + Accessible(e.id, control) +
+           "><div" + Attribute("id", e.id + "-left") +
+           " class=\"arrow left\"></div><div class=\"track\"><div "
+           "class=\"thumb\"></div></div><div" +
+           Attribute("id", e.id + "-right") + " class=\"arrow right\"></div></div>" +
+           Description(e.id, control);
+}
+
+std::string PushButtonMarkup(const Element& e) {
+    const Control& control = e.control;
+    std::string roles;
+    if (control.isDefault) {
+        roles += " data-default";
+    }
+    if (control.isCancel) {
+        roles += " data-cancel";
+    }
+    if (const char16_t key = AccessKey(control.caption); key != 0) {
+        const std::string letter = Utf8(std::u16string_view(&key, 1));
+        std::string upper = letter;
+        std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
+            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        });
+        roles +=
+            Attribute("data-accesskey", letter) + Attribute("aria-keyshortcuts", "Alt+" + upper);
+    }
+    return "<button" + e.common + " class=\"button\" type=\"button\"" + roles +
+           Language(control.language) + Accessible(e.id, control) + ">" +
+           CaptionMarkup(control.caption) + "</button>";
+}
+
+std::string PictureMarkup(const Element& e) {
+    const Control& control = e.control;
+    return "<img" + e.common + Attribute("src", control.picture) +
+           Attribute("alt", Utf8(control.accessibleName)) +
+           Attribute("width", std::to_string(layout::pixels(control.width))) +
+           Attribute("height", std::to_string(layout::pixels(control.height))) + ">";
+}
+
+std::string LineMarkup(const Element& e) {
+    return "<div" + e.common + " class=\"line\" aria-hidden=\"true\"></div>";
+}
+
 std::string ControlMarkup(const Window& window, std::size_t index, const Window* beside) {
     const Control& control = window.controls[index];
-    const std::string id = ElementId(window, control, beside);
-    const std::string common = Attribute("id", id) +
-                               Attribute("data-index", std::to_string(index)) +
-                               (Autofocus(window, control, beside) ? " autofocus" : "");
+    std::string id = ElementId(window, control, beside);
+    std::string common = Attribute("id", id) + Attribute("data-index", std::to_string(index)) +
+                         (Autofocus(window, control, beside) ? " autofocus" : "");
+    const Element element{window, control, beside, std::move(id), std::move(common)};
     switch (control.kind) {
         case Kind::Frame:
-            if (control.caption.empty()) {
-                // A plain border; it holds nothing that a reader needs named.
-                return "<div" + common + " class=\"frame\">" +
-                       Children(window, control.name, beside) + "</div>";
-            }
-            return "<fieldset" + common + " class=\"frame\"><legend" + Language(control.language) +
-                   ">" + CaptionMarkup(control.caption) + "</legend>" +
-                   Children(window, control.name, beside) + "</fieldset>";
+            return FrameMarkup(element);
         case Kind::Label:
-            return "<div" + common + " class=\"label\"" + Language(control.language) + ">" +
-                   CaptionMarkup(control.caption) + "</div>";
+            return LabelMarkup(element);
         case Kind::TextBox:
-            // Every text box of the program holds a number: a phone shows its
-            // keys for digits and the decimal separator (and a minus where
-            // that keyboard has one), and Enter, which runs nothing here,
-            // only puts the keyboard away.
-            return "<input" + common +
-                   " class=\"textbox\" type=\"text\" spellcheck=\"false\" autocomplete=\"off\" "
-                   "autocapitalize=\"off\" inputmode=\"decimal\" enterkeyhint=\"done\"" +
-                   Attribute("value", Utf8(control.caption)) + MaxLength(control) +
-                   Accessible(id, control) + ">" + Description(id, control);
-        case Kind::ComboBox: {
-            std::string options;
-            for (std::size_t i = 0; i < control.items.size(); ++i) {
-                options += "<li role=\"option\" aria-selected=\"false\"" +
-                           Attribute("id", id + "-" + std::to_string(i)) + ">" +
-                           EscapeHtml(Utf8(control.items[i])) + "</li>";
-            }
-            return "<div" + Attribute("id", id + "-box") + " class=\"combo\"><input" + common +
-                   " class=\"textbox\" type=\"text\" role=\"combobox\" aria-expanded=\"false\" "
-                   "aria-autocomplete=\"none\" spellcheck=\"false\" autocomplete=\"off\" "
-                   "autocapitalize=\"off\"" +
-                   Attribute("aria-controls", id + "-list") +
-                   Attribute("value", Utf8(control.caption)) + MaxLength(control) +
-                   Accessible(id, control) + ">" + "<div" + Attribute("id", id + "-button") +
-                   " class=\"drop\" aria-hidden=\"true\"></div><ul" +
-                   Attribute("id", id + "-list") +
-                   " class=\"list\" role=\"listbox\" tabindex=\"-1\"" +
-                   Attribute("aria-label", Utf8(control.accessibleName)) + " hidden>" + options +
-                   "</ul>" + Description(id, control) + "</div>";
-        }
-        case Kind::HScrollBar: {
-            const layout::ScrollRange& range = control.scroll;
-            return "<div" + common +
-                   " class=\"hscroll\" role=\"scrollbar\" tabindex=\"0\" "
-                   "aria-orientation=\"horizontal\"" +
-                   (control.controls.empty() ? "" : Attribute("aria-controls", control.controls)) +
-                   Attribute("aria-valuemin", std::to_string(range.minimum)) +
-                   Attribute("aria-valuemax", std::to_string(range.maximum)) +
-                   Attribute("aria-valuenow", std::to_string(range.value)) +
-                   Attribute("data-small", std::to_string(range.smallChange)) +
-                   Attribute("data-large", std::to_string(range.largeChange)) +
-                   Accessible(id, control) + "><div" + Attribute("id", id + "-left") +
-                   " class=\"arrow left\"></div><div class=\"track\"><div "
-                   "class=\"thumb\"></div></div><div" +
-                   Attribute("id", id + "-right") + " class=\"arrow right\"></div></div>" +
-                   Description(id, control);
-        }
-        case Kind::PushButton: {
-            std::string roles;
-            if (control.isDefault) {
-                roles += " data-default";
-            }
-            if (control.isCancel) {
-                roles += " data-cancel";
-            }
-            if (const char16_t key = AccessKey(control.caption); key != 0) {
-                const std::string letter = Utf8(std::u16string_view(&key, 1));
-                std::string upper = letter;
-                std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
-                    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-                });
-                roles += Attribute("data-accesskey", letter) +
-                         Attribute("aria-keyshortcuts", "Alt+" + upper);
-            }
-            return "<button" + common + " class=\"button\" type=\"button\"" + roles +
-                   Language(control.language) + Accessible(id, control) + ">" +
-                   CaptionMarkup(control.caption) + "</button>";
-        }
+            return TextBoxMarkup(element);
+        case Kind::ComboBox:
+            return ComboBoxMarkup(element);
+        case Kind::HScrollBar:
+            return ScrollBarMarkup(element);
+        case Kind::PushButton:
+            return PushButtonMarkup(element);
         case Kind::Picture:
-            return "<img" + common + Attribute("src", control.picture) +
-                   Attribute("alt", Utf8(control.accessibleName)) +
-                   Attribute("width", std::to_string(layout::pixels(control.width))) +
-                   Attribute("height", std::to_string(layout::pixels(control.height))) + ">";
+            return PictureMarkup(element);
         case Kind::Line:
-            return "<div" + common + " class=\"line\" aria-hidden=\"true\"></div>";
+            return LineMarkup(element);
     }
     return {};
 }
