@@ -2,15 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "AccessibleName.h"
+#include "GdiObjects.h"
 #include "Picture.h"
 #include "SubclassedWindows.h"
+#include "WindowRegistry.h"
 #include "layout/TableRules.h"
 #include "layout/Win32Text.h"
 
@@ -19,16 +20,6 @@ namespace zenalto::win32 {
 namespace {
 
 using layout::Kind;
-
-std::vector<LayoutWindow*>& loadedWindows() {
-    static std::vector<LayoutWindow*> windows;
-    return windows;
-}
-
-std::function<void()>& lastWindowClosed() {
-    static std::function<void()> handler;
-    return handler;
-}
 
 // Posted to a window when a choice from a dropped list has been reported.
 constexpr UINT ListChosenMessage = WM_APP + 1;
@@ -87,60 +78,6 @@ int fontPixelHeight(unsigned dpi) noexcept {
     // captions keep within the boxes laid out for them at 96.
     return static_cast<int>(std::ceil(layout::FontPointSize * dpi / 72.0 - 0.5));
 }
-
-// The GDI objects of a loaded window at its density: one font per face and
-// weight, one brush per line colour, the pictures drawn at that density.
-struct LayoutWindow::Fonts {
-    unsigned dpi;
-    std::map<std::pair<std::u16string_view, bool>, HFONT> fonts;
-    std::map<COLORREF, HBRUSH> brushes;
-    std::map<std::size_t, HBITMAP> pictures;  // by control index
-
-    explicit Fonts(unsigned atDpi) : dpi(atDpi) {}
-    Fonts(const Fonts&) = delete;
-    Fonts& operator=(const Fonts&) = delete;
-    Fonts(Fonts&&) = delete;
-    Fonts& operator=(Fonts&&) = delete;
-    ~Fonts() {
-        for (const auto& [key, font] : fonts) {
-            ::DeleteObject(font);
-        }
-        for (const auto& [key, brush] : brushes) {
-            ::DeleteObject(brush);
-        }
-        for (const auto& [key, picture] : pictures) {
-            ::DeleteObject(picture);
-        }
-    }
-
-    HFONT font(const layout::Font& font) {
-        const auto key = std::make_pair(font.face, font.bold);
-        if (const auto found = fonts.find(key); found != fonts.end()) {
-            return found->second;
-        }
-        std::wstring face = wide(font.face);
-        // "MS Sans Serif" is a bitmap font, drawn for 96 dots per inch and
-        // blurred when scaled; its TrueType twin keeps denser screens sharp.
-        if (dpi != USER_DEFAULT_SCREEN_DPI && face == L"MS Sans Serif") {
-            face = L"Microsoft Sans Serif";
-        }
-        const HFONT made =
-            ::CreateFontW(-fontPixelHeight(dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                          FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str());
-        fonts.emplace(key, made);
-        return made;
-    }
-
-    HBRUSH brush(COLORREF colour) {
-        if (const auto found = brushes.find(colour); found != brushes.end()) {
-            return found->second;
-        }
-        const HBRUSH made = ::CreateSolidBrush(colour);
-        brushes.emplace(colour, made);
-        return made;
-    }
-};
 
 LayoutWindow::LayoutWindow(const layout::Window& layout, HINSTANCE instance,
                            const wchar_t* className)
@@ -380,8 +317,8 @@ RECT LayoutWindow::frameAt(unsigned dpi, bool withMenu) const noexcept {
 
 void LayoutWindow::place(unsigned dpi, const RECT* suggested) {
     m_dpi = dpi;
-    auto fonts = std::make_unique<Fonts>(dpi);
-    std::swap(fonts, m_fonts);
+    auto fonts = std::make_unique<GdiObjects>(dpi);
+    std::swap(fonts, m_gdi);
     placeControls();
     placeWindow(suggested);
     // The old fonts go only once no control uses them.
@@ -400,7 +337,7 @@ void LayoutWindow::placeControls() {
         if (control.kind != Kind::Line && control.kind != Kind::Picture &&
             control.kind != Kind::HScrollBar) {
             const layout::Font& font = control.font.face.empty() ? m_layout.font : control.font;
-            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts->font(font)), FALSE);
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(m_gdi->font(font)), FALSE);
         }
         switch (control.kind) {
             case Kind::ComboBox: {
@@ -436,7 +373,7 @@ void LayoutWindow::placeControls() {
                     ::DeleteObject(natural);
                 }
                 if (shown != nullptr) {
-                    m_fonts->pictures[i] = shown;
+                    m_gdi->keepPicture(i, shown);
                 }
                 ::SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown));
                 ::SetWindowPos(child, nullptr, rect.left, rect.top, 0, 0, flags | SWP_NOSIZE);
@@ -521,7 +458,7 @@ void LayoutWindow::windowGone() {
     m_window = nullptr;
     m_controls.clear();
     m_menuItems.clear();
-    m_fonts.reset();
+    m_gdi.reset();
     auto& windows = loadedWindows();
     std::erase(windows, this);
     if (windows.empty() && lastWindowClosed()) {
@@ -681,8 +618,8 @@ void LayoutWindow::scroll(HWND bar, int request, int thumbPosition) {
 
 LRESULT LayoutWindow::colour(HDC dc, HWND child) {
     const layout::Control* control = controlOf(child);
-    if (control != nullptr && control->kind == Kind::Line && control->colour && m_fonts) {
-        return reinterpret_cast<LRESULT>(m_fonts->brush(colourRef(*control->colour)));
+    if (control != nullptr && control->kind == Kind::Line && control->colour && m_gdi) {
+        return reinterpret_cast<LRESULT>(m_gdi->brush(colourRef(*control->colour)));
     }
     // Labels and frame captions: their colour, or the system's, on the
     // window's background.
@@ -741,62 +678,6 @@ LRESULT LayoutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return ::DefDlgProcW(window, message, wParam, lParam);
-}
-
-namespace {
-
-void handle(MSG& message) {
-    if (!TranslateDialogMessage(message)) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-}
-
-}  // namespace
-
-int RunMessageLoop() {
-    MSG message{};
-    for (;;) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            return static_cast<int>(message.wParam);
-        }
-        if (got == -1) {
-            return 1;
-        }
-        handle(message);
-    }
-}
-
-void DispatchPendingMessages() {
-    MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-        handle(message);
-    }
-}
-
-bool TranslateDialogMessage(MSG& message) {
-    if (message.hwnd == nullptr) {
-        return false;
-    }
-    const HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
-    const auto& windows = loadedWindows();
-    const auto found = std::ranges::find_if(
-        windows, [root](const LayoutWindow* window) { return window->window() == root; });
-    if (found == windows.end()) {
-        return false;
-    }
-    const auto down = [](int key) { return (::GetKeyState(key) & 0x8000) != 0; };
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && !down(VK_CONTROL) &&
-        !down(VK_MENU)) {
-        (*found)->tab(down(VK_SHIFT));
-        return true;
-    }
-    return ::IsDialogMessageW(root, &message) != FALSE;
-}
-
-void SetLastWindowClosedHandler(std::function<void()> handler) {
-    lastWindowClosed() = std::move(handler);
 }
 
 }  // namespace zenalto::win32

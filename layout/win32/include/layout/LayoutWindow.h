@@ -22,6 +22,8 @@
 
 namespace zenalto::win32 {
 
+class GdiObjects;
+
 // The ID of the control at `index` of a layout's controls; outside tools find
 // the controls by these IDs.
 inline constexpr int FirstControlId = 100;
@@ -82,7 +84,6 @@ protected:
     virtual void onClose() { unload(); }
 
 private:
-    struct Fonts;
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void registerClass() const;
@@ -111,7 +112,7 @@ private:
     HWND m_window = nullptr;
     std::vector<HWND> m_controls;                      // by index in the layout
     std::vector<const layout::MenuItem*> m_menuItems;  // by ID - FirstMenuItemId
-    std::unique_ptr<Fonts> m_fonts;
+    std::unique_ptr<GdiObjects> m_gdi;                 // while loaded, at m_dpi
     unsigned m_dpi = USER_DEFAULT_SCREEN_DPI;
     bool m_shown = false;
     bool m_listChoicePending = false;
