@@ -172,6 +172,82 @@ void LayoutWindow::load(HWND owner) {
     loadedWindows().push_back(this);
 }
 
+namespace {
+
+// The window class, styles and text a control is made with, by its kind.
+struct ChildWindow {
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    bool captioned = true;  // made with the caption as its text
+};
+
+ChildWindow childWindowOf(const layout::Control& control) {
+    const bool centred = control.align == layout::Align::Centre;
+    switch (control.kind) {
+        case Kind::Frame:
+            return {L"BUTTON", BS_GROUPBOX};
+        case Kind::Label:
+            // Both break a caption at blanks onto the next lines.
+            return {L"STATIC", static_cast<DWORD>(centred ? SS_CENTER : SS_LEFT)};
+        case Kind::TextBox:
+            return {
+                L"EDIT",
+                static_cast<DWORD>(WS_TABSTOP | ES_AUTOHSCROLL | (centred ? ES_CENTER : ES_LEFT)),
+                WS_EX_CLIENTEDGE};
+        case Kind::ComboBox:
+            // Its edit area gets its text once the entries are in.
+            return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
+                    false};
+        case Kind::HScrollBar:
+            return {L"SCROLLBAR", WS_TABSTOP | SBS_HORZ};
+        case Kind::PushButton:
+            return {L"BUTTON",
+                    static_cast<DWORD>(WS_TABSTOP |
+                                       (control.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON))};
+        case Kind::Picture:
+            return {L"STATIC", SS_BITMAP, 0, false};
+        case Kind::Line:
+            // An empty label in the line's colour (see colour()).
+            return {L"STATIC", SS_LEFT, 0, false};
+    }
+    return {};
+}
+
+void setUpTextBox(HWND child, const layout::Control& control) {
+    // 0: no limit.
+    ::SendMessageW(child, EM_SETLIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
+}
+
+void setUpComboBox(HWND child, const layout::Control& control) {
+    for (const std::u16string_view item : control.items) {
+        ::SendMessageW(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
+    }
+    ::SetWindowTextW(child, wide(control.caption).c_str());
+    ::SendMessageW(child, CB_LIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
+    acceptWheelOnlyWithFocus(child, child);
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    if (::GetComboBoxInfo(child, &parts) != FALSE) {
+        // The screen reader meets the edit area, and so may the wheel.
+        SetAccessibleName(parts.hwndItem, control.accessibleName, control.accessibleDescription);
+        acceptWheelOnlyWithFocus(parts.hwndItem, child);
+    }
+}
+
+void setUpScrollBar(HWND child, const layout::Control& control) {
+    SCROLLINFO range{};
+    range.cbSize = sizeof range;
+    range.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+    range.nMin = control.scroll.minimum;
+    range.nMax = control.scroll.maximum;
+    range.nPos = control.scroll.value;
+    ::SetScrollInfo(child, SB_CTL, &range, FALSE);
+    acceptWheelOnlyWithFocus(child, child);
+}
+
+}  // namespace
+
 void LayoutWindow::createControls() {
     // Each control lies above those before it in the table. A new child
     // window goes to the bottom of its siblings, so they are made from the
@@ -181,94 +257,29 @@ void LayoutWindow::createControls() {
     m_controls.assign(m_layout.controls.size(), nullptr);
     for (std::size_t i = m_layout.controls.size(); i-- > 0;) {
         const layout::Control& control = m_layout.controls[i];
+        const ChildWindow made = childWindowOf(control);
         // Every control is a group of its own, so that the arrow keys never
         // move the focus in the stacking order.
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_CLIPSIBLINGS;
-        DWORD exStyle = 0;
-        const wchar_t* windowClass = L"STATIC";
-        std::wstring text = wide(control.caption);
-        switch (control.kind) {
-            case Kind::Frame:
-                windowClass = L"BUTTON";
-                style |= BS_GROUPBOX;
-                break;
-            case Kind::Label:
-                // Both break a caption at blanks onto the next lines.
-                style |= control.align == layout::Align::Centre ? SS_CENTER : SS_LEFT;
-                break;
-            case Kind::TextBox:
-                windowClass = L"EDIT";
-                style |= WS_TABSTOP | ES_AUTOHSCROLL |
-                         (control.align == layout::Align::Centre ? ES_CENTER : ES_LEFT);
-                exStyle |= WS_EX_CLIENTEDGE;
-                break;
-            case Kind::ComboBox:
-                windowClass = L"COMBOBOX";
-                style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-                break;
-            case Kind::HScrollBar:
-                windowClass = L"SCROLLBAR";
-                style |= WS_TABSTOP | SBS_HORZ;
-                break;
-            case Kind::PushButton:
-                windowClass = L"BUTTON";
-                style |= WS_TABSTOP | (control.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-                break;
-            case Kind::Picture:
-                style |= SS_BITMAP;
-                text.clear();
-                break;
-            case Kind::Line:
-                // An empty label in the line's colour (see colour()).
-                style |= SS_LEFT;
-                text.clear();
-                break;
-        }
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_CLIPSIBLINGS | made.style;
+        const std::wstring text = made.captioned ? wide(control.caption) : std::wstring();
         // A picture takes its size from its bitmap.
         const RECT rect = controlRect(control);
         const bool sized = control.kind != Kind::Picture;
         const HWND child = ::CreateWindowExW(
-            exStyle, windowClass, control.kind == Kind::ComboBox ? L"" : text.c_str(), style,
-            rect.left, rect.top, sized ? rect.right - rect.left : 0,
-            sized ? rect.bottom - rect.top : 0, m_window,
+            made.exStyle, made.windowClass, text.c_str(), style, rect.left, rect.top,
+            sized ? rect.right - rect.left : 0, sized ? rect.bottom - rect.top : 0, m_window,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), m_instance, nullptr);
         m_controls[i] = child;
-
         switch (control.kind) {
             case Kind::TextBox:
-                // 0: no limit.
-                ::SendMessageW(child, EM_SETLIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
+                setUpTextBox(child, control);
                 break;
-            case Kind::ComboBox: {
-                for (const std::u16string_view item : control.items) {
-                    ::SendMessageW(child, CB_ADDSTRING, 0,
-                                   reinterpret_cast<LPARAM>(wide(item).c_str()));
-                }
-                ::SetWindowTextW(child, text.c_str());
-                ::SendMessageW(child, CB_LIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
-                acceptWheelOnlyWithFocus(child, child);
-                COMBOBOXINFO parts{};
-                parts.cbSize = sizeof parts;
-                if (::GetComboBoxInfo(child, &parts) != FALSE) {
-                    // The screen reader meets the edit area, and so may the
-                    // wheel.
-                    SetAccessibleName(parts.hwndItem, control.accessibleName,
-                                      control.accessibleDescription);
-                    acceptWheelOnlyWithFocus(parts.hwndItem, child);
-                }
+            case Kind::ComboBox:
+                setUpComboBox(child, control);
                 break;
-            }
-            case Kind::HScrollBar: {
-                SCROLLINFO range{};
-                range.cbSize = sizeof range;
-                range.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
-                range.nMin = control.scroll.minimum;
-                range.nMax = control.scroll.maximum;
-                range.nPos = control.scroll.value;
-                ::SetScrollInfo(child, SB_CTL, &range, FALSE);
-                acceptWheelOnlyWithFocus(child, child);
+            case Kind::HScrollBar:
+                setUpScrollBar(child, control);
                 break;
-            }
             default:
                 break;
         }
