@@ -11,13 +11,8 @@ namespace zenalto {
 
 namespace {
 
-struct ClickHandler {
-    std::string_view name;
-    void (frmAboutCommands::*handler)();
-};
-
 // The About dialog's buttons, each with its handler.
-constexpr std::array<ClickHandler, 2> ClickHandlers{{
+constexpr std::array<layout::ClickHandler<frmAboutCommands>, 2> ClickHandlers{{
     {"cmdOK", &frmAboutCommands::cmdOK_Click},
     {"cmdSysInfo", &frmAboutCommands::cmdSysInfo_Click},
 }};
@@ -38,12 +33,7 @@ void frmAboutCommands::cmdSysInfo_Click() {
 }
 
 void frmAboutCommands::Click(std::string_view name) {
-    for (const ClickHandler& click : ClickHandlers) {
-        if (click.name == name) {
-            (this->*click.handler)();
-            return;
-        }
-    }
+    layout::RunClick(ClickHandlers, *this, name);
 }
 
 }  // namespace zenalto

@@ -16,13 +16,8 @@ namespace zenalto {
 
 namespace {
 
-struct ClickHandler {
-    std::string_view name;
-    void (Form1Commands::*handler)();
-};
-
 // The buttons and menu items of the main window's table, each with its handler.
-constexpr std::array<ClickHandler, 9> ClickHandlers{{
+constexpr std::array<layout::ClickHandler<Form1Commands>, 9> ClickHandlers{{
     {"Command1", &Form1Commands::Command1_Click},
     {"Command2", &Form1Commands::Command2_Click},
     {"Command3", &Form1Commands::Command3_Click},
@@ -54,12 +49,7 @@ std::string_view FieldName(Field field) noexcept {
 }
 
 void Form1Commands::Click(std::string_view name) {
-    for (const ClickHandler& click : ClickHandlers) {
-        if (click.name == name) {
-            (this->*click.handler)();
-            return;
-        }
-    }
+    layout::RunClick(ClickHandlers, *this, name);
 }
 
 void Form1Commands::ListClick(std::string_view name, int listIndex) {

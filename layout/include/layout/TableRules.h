@@ -59,6 +59,26 @@ inline constexpr int DroppedListRows = 10;
     return false;
 }
 
+// A command's handler of the clicks on one push button or menu item, by the
+// name the table gives it.
+template <class Commands>
+struct ClickHandler {
+    std::string_view name;
+    void (Commands::*handler)();
+};
+
+// Runs the handler of `name` among `handlers` on `commands`; a name without
+// one runs nothing.
+template <class Commands, class Handlers>
+void RunClick(const Handlers& handlers, Commands& commands, std::string_view name) {
+    for (const ClickHandler<Commands>& click : handlers) {
+        if (click.name == name) {
+            (commands.*click.handler)();
+            return;
+        }
+    }
+}
+
 // Whether `handlers` (each with a `name`) hold exactly one handler for every
 // push button and menu item of the window, and none for anything else. The
 // faces forward a click by name: a button without a handler would do nothing,
