@@ -53,35 +53,14 @@ for target in value_of_text calculate_orbit_velocity get_key_value; do
   grep -E '^stat::number_of_executed_units|^Done' "$work/log.txt" || true
 done
 
-# The project's own translation units, not the generated ones (moc,
-# resources) that the build folders hold: every source of the asan build,
-# and the fuzz targets from the fuzz build.
-own_sources() {
-  python3 - "$root" "$1" <<'PY'
-import json, sys
-root, build = sys.argv[1], sys.argv[2]
-units = json.load(open(f"{root}/{build}/compile_commands.json"))
-print("\n".join(sorted({u["file"] for u in units
-                        if u["file"].startswith(root + "/")
-                        and not u["file"].startswith(root + "/build/")})))
-PY
-}
-mapfile -t sources < <(own_sources build/asan)
-mapfile -t fuzz_sources < <(own_sources build/fuzz | grep '/tests/fuzz/')
+# The project's own translation units: every source of the asan build, and
+# the fuzz targets from the fuzz build.
+mapfile -t sources < <(python3 tools/own-sources.py build/asan)
+mapfile -t fuzz_sources < <(python3 tools/own-sources.py build/fuzz | grep '/tests/fuzz/')
 
 step "clang-tidy"
-header_filter="^$root/(calc|platform|layout|main_window|about|app|resources|tests)/"
-# The compile commands are g++'s: clang does not know some of its warning options.
-tidy=(run-clang-tidy -quiet -j 2 -extra-arg=-Wno-unknown-warning-option)
-tidy_log="$root/build/asan/clang-tidy.log"
-if ! { "${tidy[@]}" -p build/asan -header-filter="$header_filter" "${sources[@]}" &&
-       "${tidy[@]}" -p build/fuzz -header-filter="$header_filter" "${fuzz_sources[@]}"; } \
-     >"$tidy_log" 2>&1; then
-  grep -E -A3 'warning:|error:' "$tidy_log" | head -n 200
-  echo "clang-tidy found faults (all of them in $tidy_log)" >&2
-  exit 1
-fi
-echo "clang-tidy: clean (${#sources[@]} + ${#fuzz_sources[@]} files)"
+bash tools/clang-tidy-build.sh build/asan
+bash tools/clang-tidy-build.sh build/fuzz --only '/tests/fuzz/'
 
 step "cppcheck"
 cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability \

@@ -8,6 +8,7 @@
 //   zenalto_make_page <classic.css> <message box .html> <message box .css> <output folder>
 
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -115,9 +116,7 @@ bool Write(const std::string& path, const std::string& text) {
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Make(int argc, char** argv) {
     if (argc != 5) {
         std::cerr << "usage: zenalto_make_page <classic.css> <message box .html> "
                      "<message box .css> <output folder>\n";
@@ -143,4 +142,18 @@ int main(int argc, char** argv) {
                          Write(folder + "/regular.txt", Characters(false)) &&
                          Write(folder + "/bold.txt", Characters(true));
     return written ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A build step: a failure of any kind says so and fails the build.
+    try {
+        return Make(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "zenalto_make_page: " << error.what() << "\n";
+    } catch (...) {
+        std::cerr << "zenalto_make_page: failed\n";
+    }
+    return 1;
 }

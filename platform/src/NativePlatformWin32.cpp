@@ -125,7 +125,7 @@ std::int32_t NativePlatform::regQueryValueEx(RegistryKey key, std::string_view v
     const std::size_t room =
         std::min(data.size(), static_cast<std::size_t>(std::max(dataSize, std::int32_t{0})));
     auto* target = reinterpret_cast<LPBYTE>(room == 0 ? &noRoom : data.data());
-    DWORD size = static_cast<DWORD>(room);
+    auto size = static_cast<DWORD>(room);
     DWORD valueType = 0;
     const LONG status = query(toHkey(key), name.c_str(), nullptr, &valueType, target, &size);
     if (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {

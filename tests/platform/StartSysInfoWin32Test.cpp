@@ -133,10 +133,10 @@ TEST_F(StartSysInfoOnWindows, TakesEachRoad) {
         const std::string folder = dir / std::to_string(++count);
         std::vector<MarkerTool> tools;
         for (const std::string& tool : road.tools) {
-            tools.emplace_back(folder + "\\" + tool);
+            tools.emplace_back(folder + "\\" += tool);
         }
         for (const std::string& made : road.folders) {
-            std::filesystem::create_directories(folder + "\\" + made);
+            std::filesystem::create_directories(folder + "\\" += made);
         }
         for (auto [value, scoped] :
              {std::pair{road.path, &path}, std::pair{road.msinfo, &msinfo}}) {

@@ -428,15 +428,19 @@ std::string WindowStyle(const Window& window, const Window* beside) {
             // The style sheet sizes the dropped list from its rows.
             rule += "--rows:" + std::to_string(layout::DroppedListRows) + ";";
         }
-        css += "#" + id + "{" + rule + "}\n";
+        css.append("#").append(id).append("{").append(rule).append("}\n");
         // A frame's colour is its caption's; a line's is what it draws.
         if (control.colour) {
             const std::string colour = Colour(*control.colour);
             if (control.kind == Kind::Frame) {
-                css += "#" + id + ">legend{color:" + colour + "}\n";
+                css.append("#").append(id).append(">legend{color:").append(colour).append("}\n");
             } else {
-                css += "#" + id + "{" + (control.kind == Kind::Line ? "background:" : "color:") +
-                       colour + "}\n";
+                css.append("#")
+                    .append(id)
+                    .append("{")
+                    .append(control.kind == Kind::Line ? "background:" : "color:")
+                    .append(colour)
+                    .append("}\n");
             }
         }
     }
