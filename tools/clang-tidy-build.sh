@@ -5,7 +5,7 @@
 # A cross build is read as its compiler would: CLANG_ARGs after -- give clang
 # the target and the system headers.
 #
-#   tools/clang-tidy-build.sh BUILD [--only REGEX] [--checks SPEC] [-- CLANG_ARG...]
+#   tools/clang-tidy-build.sh BUILD [--only REGEX] [--checks CHECKS] [-- CLANG_ARG...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
