@@ -4,7 +4,8 @@
 # desktop one, in Debian's headless Chromium, the page served from
 # 127.0.0.1. Prints the median of each category's score per preset, the
 # audits that failed in any run (how many runs), and the machine's load,
-# which moves the performance score.
+# which moves the performance score; then the legible-text audit on phones
+# and tablets, upright and on their side.
 #
 #   bench/run-lighthouse.sh [-n RUNS] [SITE]     # RUNS defaults to 5
 #
@@ -20,7 +21,7 @@ site=
 while (($# > 0)); do
   case $1 in
     -n) runs=$2; shift 2 ;;
-    -h|--help) sed -n '2,14p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,15p' "$0"; exit 0 ;;
     *) site=$1; shift ;;
   esac
 done
@@ -66,6 +67,15 @@ for preset in mobile desktop; do
       --output=json --output-path="$out/$preset-$run.json"
   done
 done
+# The legible-text audit once per screen, phones and tablets both ways:
+# Lighthouse's phone is 412 x 823.
+for screen in 412x823 823x412 360x640 844x390 768x1024 1024x768 1280x800; do
+  bench/lighthouse/node_modules/.bin/lighthouse "$url" --quiet --only-audits=font-size \
+    --screenEmulation.mobile --screenEmulation.width="${screen%x*}" \
+    --screenEmulation.height="${screen#*x}" --screenEmulation.deviceScaleFactor=2 \
+    --chrome-flags="--headless=new --no-sandbox --disable-gpu --no-first-run" \
+    --output=json --output-path="$out/screen-$screen.json"
+done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 /usr/bin/python3 - "$out" <<'PY'
@@ -95,4 +105,8 @@ for preset in ("mobile", "desktop"):
             metrics.setdefault(metric, []).append(report["audits"][metric]["numericValue"])
     for metric, values in metrics.items():
         print(f"  {metric:26} median {statistics.median(values):8.1f}")
+print("\nlegible text (font-size audit, mobile emulation):")
+for path in sorted(out.glob("screen-*.json"), key=lambda p: [int(n) for n in p.stem[7:].split("x")]):
+    audit = json.loads(path.read_text())["audits"]["font-size"]
+    print(f"  {path.stem[7:]:>9}  {'pass' if audit['score'] == 1 else 'FAIL'}  {audit.get('displayValue', '')}")
 PY

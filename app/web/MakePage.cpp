@@ -27,10 +27,6 @@ using zenalto::web::Utf8;
 
 // `messageBox`: the platform's message box, put in after the windows.
 std::string Page(const std::string& messageBox) {
-    // The main window's size on the page: its client area and menu bar.
-    const int width = zenalto::layout::pixels(Form1Layout.clientWidth);
-    const int height =
-        zenalto::layout::pixels(Form1Layout.clientHeight) + zenalto::web::MenuBarHeight;
     std::string page =
         "<!DOCTYPE html>\n<html lang=\"es\">\n<head>\n<meta charset=\"utf-8\">\n"
         // Before anything it governs. Only the page's own files, no inline
@@ -42,14 +38,8 @@ std::string Page(const std::string& messageBox) {
         "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; "
         "object-src 'none'; base-uri 'none'; form-action 'none'; "
         "require-trusted-types-for 'script'; trusted-types zenalto\">\n"
-        // A phone or a tablet lays the page out as wide as the main window
-        // and scales that to its screen, from the first paint on;
-        // controls.js widens it where the screen is wide for its height,
-        // from the window's size written here.
-        "<meta name=\"viewport\" content=\"width=" +
-        std::to_string(width) + "\" data-window-width=\"" + std::to_string(width) +
-        "\" data-window-height=\"" + std::to_string(height) +
-        "\">\n"
+        // The screen's width: the style sheet scales the windows to it.
+        "<meta name=\"viewport\" content=\"width=device-width\">\n"
         "<meta name=\"color-scheme\" content=\"light\">\n"
         "<meta name=\"theme-color\" content=\"#efefef\">\n"
         "<meta name=\"description\" content=\"Calcula la velocidad de un satélite en órbita "
@@ -135,7 +125,8 @@ int Make(int argc, char** argv) {
         return 1;
     }
     const std::string style = classic + messageBoxStyle + zenalto::web::WindowStyle(Form1Layout) +
-                              zenalto::web::WindowStyle(frmAboutLayout, &Form1Layout);
+                              zenalto::web::WindowStyle(frmAboutLayout, &Form1Layout) +
+                              zenalto::web::ScreenFitStyle(Form1Layout);
     const std::string folder = argv[4];
     const bool written = Write(folder + "/index.html", Page(messageBox.substr(markup))) &&
                          Write(folder + "/zenalto.css", style) &&

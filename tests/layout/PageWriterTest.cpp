@@ -51,7 +51,7 @@ std::vector<std::string> Ids(const std::string& markup) {
 }
 
 std::string Px(int twips) {
-    return std::to_string(twips / layout::TwipsPerPixel) + "px";
+    return "calc(" + std::to_string(twips / layout::TwipsPerPixel) + "*var(--u))";
 }
 
 TEST_P(PageOfTable, PlacesEveryControlAsItsTableDoes) {

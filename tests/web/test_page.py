@@ -516,22 +516,29 @@ class CoarsePointerTest(PageTest):
             ("#frmAbout-close", up_down + [(-11.5, 0), (11.5, 0)]),
             ("#cmdOK", up_down),
         ]
+        reached = """const el = document.querySelector(arguments[0]), r = el.getBoundingClientRect();
+            return [[0, 0], ...arguments[1]].map(([dx, dy]) => el.contains(
+                document.elementFromPoint(r.left + r.width / 2 + dx, r.top + r.height / 2 + dy)));"""
         self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
         try:
-            self.open()
-            self.assertTrue(self.js("return matchMedia('(pointer: coarse)').matches"))
-            for part, points in rows:
-                if part == "About":
-                    self.click("Command4")
-                    continue
-                with self.subTest(part):
-                    reached = self.js("""const el = document.querySelector(arguments[0]), r = el.getBoundingClientRect();
-                        return arguments[1].map(([dx, dy]) => el.contains(
-                            document.elementFromPoint(r.left + r.width / 2 + dx, r.top + r.height / 2 + dy)));""",
-                                      part, points)
-                    self.assertEqual(reached, [True] * len(points))
+            # A phone on its side draws the windows at about the desktop's
+            # size; upright, smaller, where a control's middle must still be
+            # its own, not a neighbour's area.
+            for width, height in ((844, 390), (360, 640)):
+                self.browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                    "width": width, "height": height, "deviceScaleFactor": 2, "mobile": True})
+                self.open()
+                self.assertTrue(self.js("return matchMedia('(pointer: coarse)').matches"))
+                for part, points in rows:
+                    if part == "About":
+                        self.click("Command4")
+                        continue
+                    with self.subTest(part, width=width):
+                        hits = self.js(reached, part, points if width > height else [])
+                        self.assertEqual(hits, [True] * len(hits))
         finally:
             self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+            self.browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
 @unittest.skipUnless(ENGINE == "chromium", "phones and tablets are Chromium's device emulation")
@@ -545,9 +552,17 @@ class ScreenSizeTest(PageTest):
             const top = arguments[0] === 'Form1-client' ? document.getElementById('Form1').getBoundingClientRect().top : r.top;
             return [r.left >= -0.5 && top >= -0.5, (r.right - 0.5) / view.width, (r.bottom - 0.5) / view.height,
                     document.documentElement.scrollWidth - innerWidth];"""
-        # The layout's width and scale at the first frame the page draws.
+        # The main window's width at the first frame the page draws.
         first_frame = self.browser.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
-            "source": "requestAnimationFrame(() => { window.firstFrame = [innerWidth, visualViewport.scale]; });"})
+            "source": "requestAnimationFrame(() => { window.firstFrame ="
+                      " document.getElementById('Form1-client')?.offsetWidth; });"})
+        # Every text's size against the desktop's 11 pixels, at the scale
+        # of the main window: none left behind at the desktop's size.
+        text_scales = """const scale = document.getElementById('Form1-client').offsetWidth / arguments[0];
+            return [...new Set([...document.querySelectorAll('body *:not(.heading)')].filter(el => el.checkVisibility()
+                && [...el.childNodes].some(n => n.nodeType === 3 && n.data.trim() || el.tagName === 'INPUT'))
+                .map(el => Math.round(parseFloat(getComputedStyle(el).fontSize) / scale * 4) / 4))];"""
+        desktop_width = 522
         try:
             for width, height in sizes:
                 with self.subTest(width=width, height=height):
@@ -556,20 +571,18 @@ class ScreenSizeTest(PageTest):
                     self.browser.driver.get("about:blank")
                     self.browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
                         "width": width, "height": height, "deviceScaleFactor": 2, "mobile": True})
+                    self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled",
+                                                        {"enabled": True, "maxTouchPoints": 1})
                     self.open()
                     self.wait_for("return document.readyState === 'complete'")
                     self.browser.driver.execute_async_script(
                         "requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
-                    # Fitted from the first frame on where the window's width
-                    # decides (the viewport says it); where the screen is wide
-                    # for its height, the script widens the layout when it
-                    # runs, which may come after the first frame.
-                    if width * 386 <= height * 522:
-                        self.assertEqual(self.js("return window.firstFrame"),
-                                         self.js("return [innerWidth, visualViewport.scale]"))
-                    self.assertEqual(self.js("""const meta = document.querySelector('meta[name=viewport]');
-                        return [meta.dataset.windowWidth, meta.dataset.windowHeight].map(Number);"""),
-                                     self.js("return [document.getElementById('Form1-client').offsetWidth, Form1.offsetHeight]"))
+                    # Fitted by the style sheet from the first frame on, at
+                    # the browser's scale 1: text as large in CSS pixels as
+                    # on the screen.
+                    self.assertEqual(self.js("return [window.firstFrame, visualViewport.scale]"),
+                                     [self.js("return document.getElementById('Form1-client').offsetWidth"), 1])
+                    self.assertEqual(self.js(text_scales, desktop_width), [11])
                     inside, across, down, beyond = self.js(measure, "Form1-client")
                     folder = SCREENSHOTS / ENGINE / "screens"
                     folder.mkdir(parents=True, exist_ok=True)
@@ -581,6 +594,7 @@ class ScreenSizeTest(PageTest):
                     self.click("Command4")
                     self.choose("Help", "Ayuda")
                     self.message()
+                    self.assertEqual(self.js(text_scales, desktop_width), [11])
                     (folder / f"{width}x{height}-about-message.png").write_bytes(
                         self.browser.driver.get_screenshot_as_png())
                     for window in ("frmAbout", "MsgBox"):
@@ -589,6 +603,7 @@ class ScreenSizeTest(PageTest):
                     self.close_message("OK")
         finally:
             self.browser.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", first_frame)
+            self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
             self.browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 

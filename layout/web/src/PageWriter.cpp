@@ -15,8 +15,9 @@ using layout::Control;
 using layout::Kind;
 using layout::Window;
 
+// A length in the desktop's pixels, times the page's scale (classic.css).
 std::string Px(int twips) {
-    return std::to_string(layout::pixels(twips)) + "px";
+    return "calc(" + std::to_string(layout::pixels(twips)) + "*var(--u))";
 }
 
 std::string Attribute(std::string_view name, std::string_view value) {
@@ -445,6 +446,13 @@ std::string WindowStyle(const Window& window, const Window* beside) {
         }
     }
     return css;
+}
+
+std::string ScreenFitStyle(const Window& main) {
+    const int width = layout::pixels(main.clientWidth);
+    const int height = layout::pixels(main.clientHeight) + (main.menus.empty() ? 0 : MenuBarHeight);
+    return "@media (hover:none) and (pointer:coarse){:root{--u:min(100vw / " +
+           std::to_string(width) + ",100svh / " + std::to_string(height) + ")}}\n";
 }
 
 std::u16string DrawnCharacters(const Window& window, bool bold) {

@@ -6,9 +6,10 @@
 // accessible by itself (an <input> for a text box, a <button> for a push
 // button, a <fieldset> for a captioned frame), with the control's name as its
 // id; places, sizes, fonts and colours go into the style sheet, as pixels at
-// 96 dots per inch, which are CSS pixels. controls.js gives the elements the
-// desktop behaviour that HTML lacks (menus, the drop-down list, the scroll
-// bar, Tab order, Enter and Esc) and forwards their events to the program.
+// 96 dots per inch (CSS pixels on a desktop) times the page's scale.
+// controls.js gives the elements the desktop behaviour that HTML lacks
+// (menus, the drop-down list, the scroll bar, Tab order, Enter and Esc) and
+// forwards their events to the program.
 
 #include <string>
 #include <string_view>
@@ -45,6 +46,14 @@ inline constexpr int MenuBarHeight = 17;
 // their fonts.
 [[nodiscard]] std::string WindowStyle(const layout::Window& window,
                                       const layout::Window* beside = nullptr);
+
+// The page's scale on a device whose pointer is a finger (a phone, a
+// tablet): the main window, its menu bar included, as large as the screen
+// shows it whole, however the screen is turned. A scale rather than the
+// viewport's zoom, so that text is as large in CSS pixels as it is on the
+// screen; the page's viewport is the screen's width. Elsewhere the page keeps
+// the desktop's pixels, and the browser's zoom its own.
+[[nodiscard]] std::string ScreenFitStyle(const layout::Window& main);
 
 // The characters a window draws in bold, and in regular weight: its
 // captions, titles and list entries.
