@@ -32,9 +32,11 @@ fi
 cmake --preset web
 cmake --build --preset web
 # Debian's ESLint finds its modules where Debian's node keeps them, whatever
-# node runs it. The service worker is linted as built, its lists filled in.
+# node runs it. controls.js is linted as joined from its parts in
+# layout/web/controls/ (alone, each part uses names the others define), the
+# service worker as built, its lists filled in.
 NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} eslint \
-  layout/web/controls.js platform/web/platform.js app/web/register.js build/web/site/sw.js
+  build/web/layout/web/controls.js platform/web/platform.js app/web/register.js build/web/site/sw.js
 echo "eslint: clean"
 # The C++ of the web build, read as Emscripten's clang reads it.
 sysroot=$(em-config CACHE)/sysroot
