@@ -449,10 +449,16 @@ std::string WindowStyle(const Window& window, const Window* beside) {
 }
 
 std::string ScreenFitStyle(const Window& main) {
-    const int width = layout::pixels(main.clientWidth);
-    const int height = layout::pixels(main.clientHeight) + (main.menus.empty() ? 0 : MenuBarHeight);
-    return "@media (hover:none) and (pointer:coarse){:root{--u:min(100vw / " +
-           std::to_string(width) + ",100svh / " + std::to_string(height) + ")}}\n";
+    const std::string width = std::to_string(layout::pixels(main.clientWidth));
+    const std::string height = std::to_string(layout::pixels(main.clientHeight) +
+                                              (main.menus.empty() ? 0 : MenuBarHeight));
+    // The height with the browser's bars shown (svh), where the engine knows
+    // it; an older one (Safari before 15.4) takes the height without them.
+    const auto scale = [&](const char* unit) {
+        return ":root{--u:max(1px,min(100vw / " + width + ",100" + unit + " / " + height + "))}";
+    };
+    return "@media (hover:none) and (pointer:coarse){" + scale("vh") +
+           "@supports (height:100svh){" + scale("svh") + "}}\n";
 }
 
 std::u16string DrawnCharacters(const Window& window, bool bold) {
