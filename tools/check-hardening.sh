@@ -55,20 +55,12 @@ done
 
 # The project's own translation units: every source of the asan build, and
 # the fuzz targets from the fuzz build.
-mapfile -t sources < <(python3 tools/own-sources.py build/asan)
-mapfile -t fuzz_sources < <(python3 tools/own-sources.py build/fuzz | grep '/tests/fuzz/')
-
 step "clang-tidy"
 bash tools/clang-tidy-build.sh build/asan
 bash tools/clang-tidy-build.sh build/fuzz --only '/tests/fuzz/'
 
 step "cppcheck"
-cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability \
-  --std=c++20 --language=c++ --library=googletest --library=qt --library=posix \
-  --inline-suppr --suppressions-list=tests/cppcheck.supp -j 2 \
-  -I calc/include -I platform/include -I platform/qt/include -I about/launcher/include \
-  -I about/qt/include -I about/include -I main_window/qt/include -I main_window/include -I layout/include -I layout/qt/include -I tests \
-  "${sources[@]}" "${fuzz_sources[@]}"
-echo "cppcheck: clean"
+bash tools/cppcheck-build.sh build/asan -- --library=googletest --library=qt --library=posix
+bash tools/cppcheck-build.sh build/fuzz --only '/tests/fuzz/' -- --library=posix
 
 step "All hardening checks passed"

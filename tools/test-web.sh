@@ -4,7 +4,7 @@
 # page's tests (tests/web), served from 127.0.0.1, once in each engine:
 # headless Chromium, headless Firefox ESR and WebKitGTK on a private Xvfb.
 # The page's scripts and its service worker are linted first (ESLint, with
-# .eslintrc.json), and its C++ analysed (clang-tidy). No display is needed. Installs what is missing, as install-deps.sh does.
+# .eslintrc.json), and its C++ analysed (clang-tidy, cppcheck). No display is needed. Installs what is missing, as install-deps.sh does.
 #
 #   bash tools/test-web.sh [ENGINE...]   # chromium firefox webkit (default: all three)
 set -euo pipefail
@@ -16,7 +16,7 @@ engines=("$@")
 bash tools/install-deps.sh cmake make libgtest-dev libfast-float-dev emscripten nodejs node-acorn \
   python3 python3-fonttools python3-brotli fonts-liberation2 python3-selenium \
   chromium chromium-driver \
-  firefox-esr python3-websockets eslint clang-tidy \
+  firefox-esr python3-websockets eslint clang-tidy cppcheck \
   webkit2gtk-driver xvfb xauth xclip locales  # WebKitGTK takes its language from the locale
 # The test tools from npm (axe-core), pinned by tests/web/package-lock.json;
 # node's own npm where node came with one, Debian's otherwise.
@@ -42,6 +42,8 @@ echo "eslint: clean"
 sysroot=$(em-config CACHE)/sysroot
 bash tools/clang-tidy-build.sh build/web -- --target=wasm32-unknown-emscripten \
   "--sysroot=$sysroot" "-isystem$sysroot/include/compat" -D__EMSCRIPTEN__
+bash tools/cppcheck-build.sh build/web -- --library=googletest --library=tests/cppcheck-emscripten.cfg \
+  -D__EMSCRIPTEN__
 ctest --preset web
 
 # Debian's python3-selenium belongs to Debian's own python3, whatever else

@@ -3,14 +3,14 @@
 # 64-bit Windows (mingw preset: no Qt) and runs their tests under Wine, in a
 # fresh Wine prefix made for the run and removed afterwards. The windows need
 # an X server: the run gets a private Xvfb, ended with the run. The build's
-# C++ is analysed with clang-tidy first. Installs what is missing, as
+# C++ is analysed with clang-tidy and cppcheck first. Installs what is missing, as
 # install-deps.sh does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh cmake make libgtest-dev libfast-float-dev \
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 fonts-wine icoutils xvfb xauth \
-  clang-tidy
+  clang-tidy cppcheck
 
 cmake --preset mingw
 cmake --build --preset mingw
@@ -28,6 +28,8 @@ done < <(x86_64-w64-mingw32-g++-posix -xc++ -E -v - </dev/null 2>&1 |
          sed -n '/#include <...> search starts here/,/End of search list/s/^ //p')
 bash tools/clang-tidy-build.sh build/mingw --checks -performance-no-int-to-ptr -- \
   --target=x86_64-w64-mingw32 "${mingw_headers[@]}"
+bash tools/cppcheck-build.sh build/mingw -- --library=windows --library=googletest \
+  --platform=win64 -D_WIN32 -D_WIN64 -DUNICODE -D_UNICODE
 
 # A prefix and a home of our own, with no debug chatter.
 scratch=$(mktemp -d)

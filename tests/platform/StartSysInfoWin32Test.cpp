@@ -131,12 +131,17 @@ TEST_F(StartSysInfoOnWindows, TakesEachRoad) {
         SCOPED_TRACE(road.what);
         // A folder of its own for each road.
         const std::string folder = dir / std::to_string(++count);
+        const auto below = [&folder](const std::string& name) {
+            std::string inside = folder + "\\";
+            inside += name;
+            return inside;
+        };
         std::vector<MarkerTool> tools;
         for (const std::string& tool : road.tools) {
-            tools.emplace_back(folder + "\\" += tool);
+            tools.emplace_back(below(tool));
         }
         for (const std::string& made : road.folders) {
-            std::filesystem::create_directories(folder + "\\" += made);
+            std::filesystem::create_directories(below(made));
         }
         for (auto [value, scoped] :
              {std::pair{road.path, &path}, std::pair{road.msinfo, &msinfo}}) {

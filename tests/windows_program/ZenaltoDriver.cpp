@@ -235,7 +235,10 @@ bool resolveShortcut(const std::wstring& path, std::wstring& program, std::wstri
             if (SUCCEEDED(file->Load(path.c_str(), STGM_READ)) &&
                 link->GetPath(target.data(), MAX_PATH, nullptr, 0) == S_OK &&
                 SUCCEEDED(link->GetWorkingDirectory(directory.data(), MAX_PATH))) {
+                // The buffers cut at their first NUL.
+                // cppcheck-suppress stlcstrAssignment
                 program = target.c_str();
+                // cppcheck-suppress stlcstrAssignment
                 folder = directory.c_str();
                 resolved = true;
             }
@@ -479,6 +482,8 @@ bool putOnClipboard(const std::wstring& text) {
     const bool put = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
     ::CloseClipboard();
     if (!put) {
+        // The clipboard owns the memory only once it has taken it.
+        // cppcheck-suppress doubleFree
         ::GlobalFree(memory);
     }
     return put;

@@ -154,10 +154,13 @@ void LayoutWindow::load(HWND owner) {
     // takes a round trip to the window server and its messages. Placed anew
     // below if the monitor it lands on has another density.
     const RECT frame = frameAt(::GetDpiForSystem(), menu != nullptr);
-    ::CreateWindowExW(exStyleOf(m_layout.border), m_className, title.c_str(),
-                      styleOf(m_layout.border), frame.left, frame.top, frame.right - frame.left,
-                      frame.bottom - frame.top, owner, menu, m_instance, this);
-    if (m_window == nullptr) {
+    // The window procedure keeps the handle in m_window from the window's
+    // first message on.
+    const HWND made =
+        ::CreateWindowExW(exStyleOf(m_layout.border), m_className, title.c_str(),
+                          styleOf(m_layout.border), frame.left, frame.top, frame.right - frame.left,
+                          frame.bottom - frame.top, owner, menu, m_instance, this);
+    if (made == nullptr || m_window == nullptr) {
         if (menu != nullptr) {
             ::DestroyMenu(menu);
         }

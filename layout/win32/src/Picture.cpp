@@ -46,6 +46,7 @@ IStream* streamOf(std::string_view bytes) {
         ::GlobalFree(memory);
         return nullptr;
     }
+    // cppcheck-suppress memleak ; the stream frees the memory when released
     return stream;
 }
 
