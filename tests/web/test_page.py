@@ -607,6 +607,29 @@ class ScreenSizeTest(PageTest):
             self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
             self.browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
+    def test_the_scroll_bar_follows_a_turned_screen(self):
+        # A tablet upright, then on its side: the windows' scale changes, and
+        # the thumb, at the end of its track, stays against the right arrow.
+        against_the_arrow = """const bar = document.getElementById('HScroll1');
+            return bar.querySelector('.thumb').getBoundingClientRect().right
+                - document.getElementById('HScroll1-right').getBoundingClientRect().left;"""
+        self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 1})
+        try:
+            for turned, (width, height) in enumerate(((768, 1024), (1024, 768))):
+                self.browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                    "width": width, "height": height, "deviceScaleFactor": 2, "mobile": True})
+                if not turned:
+                    self.open()
+                    self.js("document.getElementById('HScroll1').focus()")
+                    self.keys(Keys.END)
+                self.browser.driver.execute_async_script(
+                    "requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
+                with self.subTest(width=width, height=height):
+                    self.assertAlmostEqual(self.js(against_the_arrow), 0, delta=1)
+        finally:
+            self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+            self.browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
 
 class AboutDialogTest(PageTest):
     def test_one_dialog_that_each_way_of_closing_unloads(self):

@@ -52,6 +52,10 @@
         });
       });
     }
+    // On a phone or a tablet the windows' scale follows the screen (the
+    // style sheet's --u): a turned screen redraws the thumbs in pixels of
+    // the new scale.
+    addEventListener("resize", drawThumbs);
     var main = mainWindow();
     if (main) raise(main);
   });
