@@ -53,8 +53,8 @@ for target in value_of_text calculate_orbit_velocity get_key_value; do
   grep -E '^stat::number_of_executed_units|^Done' "$work/log.txt" || true
 done
 
-# The project's own translation units: every source of the asan build, and
-# the fuzz targets from the fuzz build.
+# Both analysers read the project's own translation units: every source of
+# the asan build, and the fuzz targets from the fuzz build.
 step "clang-tidy"
 bash tools/clang-tidy-build.sh build/asan
 bash tools/clang-tidy-build.sh build/fuzz --only '/tests/fuzz/'

@@ -4,7 +4,8 @@
 # page's tests (tests/web), served from 127.0.0.1, once in each engine:
 # headless Chromium, headless Firefox ESR and WebKitGTK on a private Xvfb.
 # The page's scripts and its service worker are linted first (ESLint, with
-# .eslintrc.json), and its C++ analysed (clang-tidy, cppcheck). No display is needed. Installs what is missing, as install-deps.sh does.
+# .eslintrc.json), and its C++ analysed (clang-tidy, cppcheck). No display
+# is needed. Installs what is missing, as install-deps.sh does.
 #
 #   bash tools/test-web.sh [ENGINE...]   # chromium firefox webkit (default: all three)
 set -euo pipefail

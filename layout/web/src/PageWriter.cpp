@@ -105,10 +105,12 @@ std::string Children(const Window& window, std::string_view container, const Win
 
 // The page's main window opens with the focus on its first control in the
 // tab order, before any script has run.
-bool Autofocus(const Window& window, const Control& control, const Window* beside) {
-    const std::string order = FocusOrder(window, beside);
-    return window.border == layout::Border::Sizable &&
-           order.substr(0, order.find(' ')) == ElementId(window, control, beside);
+bool Autofocus(const Window& window, const Control& control) {
+    if (window.border != layout::Border::Sizable) {
+        return false;
+    }
+    const std::vector<const Control*> order = layout::focusOrder(window);
+    return !order.empty() && order.front() == &control;
 }
 
 // A field's length limit, counted in UTF-16 code units as on the other faces.
@@ -232,7 +234,7 @@ std::string ControlMarkup(const Window& window, std::size_t index, const Window*
     const Control& control = window.controls[index];
     std::string id = ElementId(window, control, beside);
     std::string common = Attribute("id", id) + Attribute("data-index", std::to_string(index)) +
-                         (Autofocus(window, control, beside) ? " autofocus" : "");
+                         (Autofocus(window, control) ? " autofocus" : "");
     const Element element{window, control, beside, std::move(id), std::move(common)};
     switch (control.kind) {
         case Kind::Frame:
