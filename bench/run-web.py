@@ -152,7 +152,7 @@ def startup(servers, rounds):
             driver.get("about:blank")
             driver.execute_cdp_cmd("ServiceWorker.unregister", {"scopeURL": url})
             driver.execute_cdp_cmd("Storage.clearDataForOrigin", {
-                "origin": url.rstrip("/"), "storageTypes": "service_workers,cache_storage"})
+                "origin": url.rstrip("/"), "storageTypes": "service_workers,cache_storage,local_storage"})
             driver.execute_cdp_cmd("Network.clearBrowserCache", {})
 
         # One visit each first: the browser's own start-up is no page's.

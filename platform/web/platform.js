@@ -74,7 +74,30 @@ var ZenaltoPlatform = (function () {
   if (doc.readyState === "loading") doc.addEventListener("DOMContentLoaded", init);
   else init();
 
-  function decimalSeparator() {
+  // The separator this browser's number format gives for its language: the
+  // first such format in a tab loads the language's data, some 15 ms, and a
+  // "Calcular" clicked as the page opens would wait for it. So each answer
+  // is noted under the two things it depends on, the language and the
+  // browser with its version, and a returning visitor's page uses the note
+  // until its own first format is made, once the page is drawn and idle.
+  var NOTE = "zenalto-decimal-separator";
+  var formatted = false;
+
+  function noteKey() {
+    return (navigator.language || "") + " " + navigator.userAgent;
+  }
+
+  function noted() {
+    try {
+      var note = JSON.parse(localStorage.getItem(NOTE));
+      if (note && note[0] === noteKey() && typeof note[1] === "string" && note[1]) return note[1];
+    } catch (e) {
+      // Storage turned off (some private windows), or a note not ours.
+    }
+    return "";
+  }
+
+  function intlSeparator() {
     try {
       var parts = new Intl.NumberFormat(navigator.language || undefined).formatToParts(1.5);
       for (var i = 0; i < parts.length; ++i) if (parts[i].type === "decimal") return parts[i].value;
@@ -83,19 +106,38 @@ var ZenaltoPlatform = (function () {
     }
     return ".";
   }
-  // The browser's first number format loads its language's data, which
-  // takes some 16 ms: done as soon as the page is running, so that a
-  // "Calcular" clicked then does not wait for it, but not in this script's
-  // own run, which holds up the program's start.
-  setTimeout(decimalSeparator, 0);
+
+  function formatSeparator() {
+    var separator = intlSeparator();
+    if (!formatted) {
+      formatted = true;
+      try {
+        if (noted() !== separator) localStorage.setItem(NOTE, JSON.stringify([noteKey(), separator]));
+      } catch (e) {
+        // Not noted: the next visit formats again.
+      }
+    }
+    return separator;
+  }
+
+  // As the desktop programs take it from the regional settings, asked
+  // afresh each time once this tab has its format.
+  function decimalSeparator() {
+    return (!formatted && noted()) || formatSeparator();
+  }
+
+  // Made once the first frame is out and the page idle, so as to hold back
+  // neither the first paint nor the program's start.
+  requestAnimationFrame(function () {
+    if (self.requestIdleCallback) requestIdleCallback(formatSeparator, { timeout: 1000 });
+    else setTimeout(formatSeparator, 200);
+  });
 
   return {
     messageBox: function (prompt, style, title, language) {
       waiting.push([prompt, style, title, language]);
       showNext();
     },
-    // As the desktop programs take it from the regional settings, asked
-    // afresh each time.
     decimalSeparator: decimalSeparator,
     // A script may close only a window it may close (an installed app's
     // window, a tab that has shown nothing but this page); where the browser

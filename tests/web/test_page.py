@@ -903,6 +903,29 @@ class SpanishSeparatorTest(PageTest):
         self.click("Command1")
         self.assertEqual(self.texts("Text3", "Text4"), list(velocity_texts(159, 6378, ",")))
 
+    @unittest.skipUnless(ENGINE == "chromium", "a script run before the page's comes through Chromium's DevTools")
+    def test_a_separator_noted_under_another_language_or_browser_is_not_used(self):
+        note = "zenalto-decimal-separator"
+        # No idle time for the page, so that its first Calcular takes the
+        # separator from the note whenever it would.
+        held = self.browser.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                                   {"source": "window.requestIdleCallback = function () {};"})
+        try:
+            for key, separator in [("'en-US ' + navigator.userAgent", ","),
+                                   ("navigator.language + ' ' + navigator.userAgent + ' Next/2'", ","),
+                                   ("navigator.language + ' ' + navigator.userAgent", "·")]:
+                with self.subTest(key=key):
+                    self.open()
+                    self.js(f"localStorage.setItem(arguments[0], JSON.stringify([{key}, '·']))", note)
+                    self.open()
+                    self.click("Command1")
+                    self.assertEqual(self.texts("Text3", "Text4"), list(velocity_texts(159, 6378.206, separator)))
+                    self.assertEqual(self.js("return JSON.parse(localStorage.getItem(arguments[0]))[1]", note),
+                                     separator)
+        finally:
+            self.browser.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", held)
+            self.js("localStorage.clear()")
+
 
 if __name__ == "__main__":
     unittest.main()
