@@ -9,7 +9,8 @@ hand without WebAssembly), in headless Chromium; bench/run-web.sh runs it.
              warm (the page visited before, answered by its service worker
              from its cache, the worker stopped in between as browsers stop
              idle ones) and cold (the origin's HTTP cache, service
-             worker and caches cleared first, as on a first visit). Each
+             worker, caches and local storage cleared first, as on a
+             first visit). Each
              round visits the floor and the page both ways, which goes first
              alternating. Goal, each way apart: the median of the rounds'
              page/floor ratios at most 1.25, and the page's median first
