@@ -17,7 +17,8 @@ engines=("$@")
 bash tools/install-deps.sh cmake make libgtest-dev libfast-float-dev emscripten nodejs node-acorn \
   python3 python3-fonttools python3-brotli fonts-liberation2 python3-selenium \
   chromium chromium-driver \
-  firefox-esr python3-websockets eslint clang-tidy cppcheck \
+  firefox-esr python3-websockets clang-tidy cppcheck \
+  eslint node-chalk node-strip-ansi node-text-table \
   webkit2gtk-driver xvfb xauth xclip locales  # WebKitGTK takes its language from the locale
 # The test tools from npm (axe-core), pinned by tests/web/package-lock.json;
 # node's own npm where node came with one, Debian's otherwise.
@@ -33,7 +34,9 @@ fi
 cmake --preset web
 cmake --build --preset web
 # Debian's ESLint finds its modules where Debian's node keeps them, whatever
-# node runs it. controls.js is linted as joined from its parts in
+# node runs it. Its default formatter needs node-chalk, node-strip-ansi and
+# node-text-table, which the eslint package only recommends: they are
+# installed above by name. controls.js is linted as joined from its parts in
 # layout/web/controls/ (alone, each part uses names the others define), the
 # service worker as built, its lists filled in.
 NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} eslint \
