@@ -32,6 +32,16 @@ static_assert(
     layout::handlesEveryClick(Form1Layout, ClickHandlers),
     "every push button and menu item of Form1Layout needs one handler here, and no other name");
 
+// A field as a screen reader hears it when it takes the focus: its accessible
+// name from the table, then its text.
+std::u16string Spoken(Field field, std::u16string_view text) {
+    const layout::Control* box = layout::find(Form1Layout, FieldName(field));
+    std::u16string said(box != nullptr ? box->accessibleName : std::u16string_view());
+    said += u' ';
+    said += text;
+    return said;
+}
+
 }  // namespace
 
 std::string_view FieldName(Field field) noexcept {
@@ -107,6 +117,7 @@ void Form1Commands::Ayuda_Click() {
 void Form1Commands::Combo1_Click(int listIndex) {
     if (const auto radius = RadiusTextOfEllipsoid(listIndex)) {
         m_view.setText(Field::Text2, *radius);
+        m_view.announce(Spoken(Field::Text2, *radius));
     }
 }
 
@@ -123,6 +134,9 @@ void Form1Commands::calculate(bool fromMenu) {
     if (const auto* texts = std::get_if<OrbitVelocityTexts>(&result)) {
         m_view.setText(Field::Text3, texts->metresPerSecond);
         m_view.setText(Field::Text4, texts->kilometresPerHour);
+        // One announcement for both: a second would cut the first short.
+        m_view.announce(Spoken(Field::Text3, texts->metresPerSecond) + u". " +
+                       Spoken(Field::Text4, texts->kilometresPerHour));
     } else {
         const auto& message = std::get<Message>(result);
         m_platform.messageBox(message.prompt, message.style, message.title);

@@ -32,6 +32,7 @@ public:
                                            {Field::Text4, u"0"}};
     std::u16string listText = u"Clarke 1866";
     std::vector<std::string> writes;  // "Text1"... or "list", in order
+    std::vector<std::u16string> announced;
 
     std::u16string text(Field field) override { return fields.at(field); }
     void setText(Field field, std::u16string_view text) override {
@@ -41,6 +42,11 @@ public:
     void clearListText() override {
         listText.clear();
         writes.emplace_back("list");
+    }
+    void announce(std::u16string_view text) override {
+        // Announced after the fields it names are written, never before.
+        EXPECT_FALSE(writes.empty());
+        announced.emplace_back(text);
     }
 };
 
@@ -100,10 +106,17 @@ TEST_P(Calculation, ButtonAndMenuWriteTheSameResults) {
         view.fields[Field::Text4] = u"results";
         platform.separator = row.separator;
         view.writes.clear();
+        view.announced.clear();
         calculate(fromMenu);
         EXPECT_EQ(view.fields[Field::Text3], row.metresPerSecond);
         EXPECT_EQ(view.fields[Field::Text4], row.kilometresPerHour);
         EXPECT_EQ(view.writes, (std::vector<std::string>{"Text3", "Text4"}));
+        // Both results with their names and units, in one announcement.
+        EXPECT_EQ(view.announced,
+                  (std::vector<std::u16string>{u"Velocidad Orbital (m/s) " +
+                                               std::u16string(row.metresPerSecond) +
+                                               u". Velocidad Orbital (Km/h) " +
+                                               std::u16string(row.kilometresPerHour)}));
         EXPECT_EQ(view.fields[Field::Text1], row.altitude);
         EXPECT_EQ(view.fields[Field::Text2], row.radius);
     }
@@ -143,6 +156,7 @@ TEST_P(Refusal, OneMessageAndTheResultsStay) {
         platform.messages,
         (std::vector<Shown>{{std::u16string(row.prompt), MessageStyle::Critical, InputTitle}}));
     EXPECT_TRUE(view.writes.empty());
+    EXPECT_TRUE(view.announced.empty());  // the message box speaks for itself
     EXPECT_EQ(view.fields[Field::Text3], u"earlier");
     EXPECT_EQ(view.fields[Field::Text4], u"results");
 }
@@ -238,6 +252,10 @@ TEST_F(Form1CommandsTest, EllipsoidChoiceWritesItsRadiusIntoText2) {
         EXPECT_EQ(view.fields[Field::Text2], row.radius);
     }
     EXPECT_EQ(view.writes, (std::vector<std::string>{"Text2", "Text2", "Text2"}));
+    EXPECT_EQ(view.announced,
+              (std::vector<std::u16string>{u"Radio Terrestre (Km) 6378.160",
+                                           u"Radio Terrestre (Km) 6378.137",
+                                           u"Radio Terrestre (Km) 6377.397"}));
     EXPECT_EQ(view.listText, u"Clarke 1866");
 }
 
@@ -282,7 +300,8 @@ struct Recorded {
     Recorded() { view.fields[Field::Text1] = u""; }
     bool operator==(const Recorded& other) const {
         return view.fields == other.view.fields && view.listText == other.view.listText &&
-               view.writes == other.view.writes && platform.messages == other.platform.messages &&
+               view.writes == other.view.writes && view.announced == other.view.announced &&
+               platform.messages == other.platform.messages &&
                platform.endProgramCalls == other.platform.endProgramCalls &&
                aboutShows == other.aboutShows;
     }

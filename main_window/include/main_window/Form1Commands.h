@@ -35,6 +35,10 @@ public:
     virtual void setText(Field field, std::u16string_view text) = 0;
     // Empties the list's edit area and leaves no entry selected; the entries stay.
     virtual void clearListText() = 0;
+    // Has a screen reader say `text` politely, whatever has the focus and
+    // without moving it: what a command has just written into fields the
+    // user is not on. Called after those fields have their new texts.
+    virtual void announce(std::u16string_view text) = 0;
 };
 
 class Form1Commands {
