@@ -37,8 +37,12 @@ done
 
 if ((${#missing[@]} > 0)); then
   echo "Installing: ${missing[*]}"
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another install running on the machine (an unattended upgrade, a second
+  # build) holds dpkg's lock for a while: wait for it rather than fail.
+  wait_lock=(-o DPkg::Lock::Timeout=900)
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait_lock[@]}" update -qq
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${wait_lock[@]}" install -y -qq \
+    --no-install-recommends "${missing[@]}"
 fi
 
 # Debian's locales package generates only the locales enabled in
