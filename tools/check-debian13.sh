@@ -15,12 +15,24 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 suite=trixie
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
+# The Debian archive this machine's own apt sources name for its release
+# (DEBIAN_MIRROR overrides it): Debian 13 comes from the same place.
+machine_mirror() {
+  local codename
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  apt-get indextargets --format '$(RELEASE) $(COMPONENT) $(REPO_URI)' 'Identifier: Packages' |
+    awk -v release="$codename" '$1 == release && $2 == "main" { print $3; exit }'
+}
+mirror=${DEBIAN_MIRROR:-$(machine_mirror)}
 title='Zenalto: Programa para el cálculo de orbitas satelitales'
 user=alumno
 
 if [[ $(id -u) -ne 0 ]]; then
   exec sudo --preserve-env=CI,DEBIAN_MIRROR bash "$0" "$@"
+fi
+if [[ -z $mirror ]]; then
+  echo "check-debian13: no Debian archive in this machine's apt sources; set DEBIAN_MIRROR" >&2
+  exit 1
 fi
 
 deb=$(compgen -G "$root/build/check-desktop/zenalto_*_amd64.deb" | head -n 1 || true)
