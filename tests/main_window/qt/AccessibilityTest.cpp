@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
+#include <QtGlobal>
 
 #include "FakePlatform.h"
 #include "about/qt/frmAbout.h"
@@ -30,11 +31,20 @@ struct Node {
 
 const QString None;
 
+// Before Qt 6.8 the window also holds what the commands announce, as a
+// notification without a name until then.
+std::vector<Node> WithAnnouncement(std::vector<Node> nodes) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    nodes.push_back({"announcement", QAccessible::Notification, None, None});
+#endif
+    return nodes;
+}
+
 // Every node of the main window. A node is known by the object name of its
 // object or, when it has none, by its parent's key and its index.
 const std::vector<Node>& MainWindowNodes() {
     using A = QAccessible;
-    static const std::vector<Node> nodes{
+    static const std::vector<Node> nodes = WithAnnouncement({
         {"Form1", A::Window,
          QStringLiteral("Zenalto: Programa para el cálculo de orbitas satelitales"), None},
         {"centralwidget", A::Client, None, None},
@@ -72,7 +82,7 @@ const std::vector<Node>& MainWindowNodes() {
         {"Help", A::PopupMenu, None, None},
         {"Ayuda", A::MenuItem, QStringLiteral("Ayuda"), None},
         {"Acerca", A::MenuItem, QStringLiteral("Acerca de..."), None},
-    };
+    });
     return nodes;
 }
 
