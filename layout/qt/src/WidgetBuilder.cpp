@@ -1,5 +1,6 @@
 #include "layout/WidgetBuilder.h"
 
+#include "LineEditAccessible.h"
 #include "WheelFocus.h"
 #include "layout/FontFallbacks.h"
 
@@ -256,6 +257,8 @@ void Controls::throwMissing(std::string_view name) {
 }
 
 Controls BuildControls(const Window& window, QWidget& client) {
+    // Before any line edit is asked for its interface.
+    InstallLineEditAccessible();
     Controls built;
     const bool hasDefault = std::any_of(window.controls.begin(), window.controls.end(),
                                         [](const Control& control) { return control.isDefault; });

@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QtGlobal>
@@ -276,6 +277,24 @@ private slots:
                  QStringList({"Velocidad Orbital (m/s)", "Radio Terrestre (Km)",
                               "Velocidad Orbital (Km/h)", list, "Calcular", "Borrar", "Salir",
                               "Acerca de...", "Altura del Satelite", "Altura del Satelite (Km)"}));
+    }
+
+    // Each field's text is one run of (no) attributes: a run that ends
+    // before the text does makes Orca read the field short.
+    void fieldsAreOneRunOfText() {
+        for (const char* name : {"Text1", "Text2", "Text3", "Text4"}) {
+            auto* field = m_form->findChild<QLineEdit*>(QString::fromLatin1(name));
+            QAccessibleTextInterface* text =
+                QAccessible::queryAccessibleInterface(field)->textInterface();
+            QVERIFY2(text != nullptr, name);
+            int start = -1;
+            int end = -1;
+            for (const int offset : {0, 1, text->characterCount() - 1}) {
+                QVERIFY(text->attributes(offset, &start, &end).isEmpty());
+                QCOMPARE(start, 0);
+                QCOMPARE(end, field->text().size());
+            }
+        }
     }
 
     void aboutDialogNode_data() {
