@@ -1,6 +1,7 @@
 #include "layout/WidgetBuilder.h"
 
 #include "LineEditAccessible.h"
+#include "ScrollBarKeys.h"
 #include "WheelFocus.h"
 #include "layout/FontFallbacks.h"
 
@@ -167,6 +168,7 @@ QWidget* MakeScrollBar(const Control& control, QWidget& parent) {
     bar->setTracking(false);
     // Nor does a scroll bar move under a stray wheel turn.
     AcceptWheelOnlyWithFocus(*bar);
+    TakeArrowKeysAsWindows(*bar);
     return bar;
 }
 
