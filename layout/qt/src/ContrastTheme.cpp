@@ -36,9 +36,9 @@ xcb_atom_t InternAtom(xcb_connection_t* connection, std::string_view name) {
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-// A string setting of an XSETTINGS block (freedesktop.org's XSETTINGS
-// specification): a byte order, a serial and a count, then each setting as
-// its type, its name padded to four bytes, a serial and its value.
+// A string setting of an XSETTINGS block, in freedesktop.org's XSETTINGS
+// format: a byte order, a serial and a count, then each setting as its
+// type, its name padded to four bytes, a serial and its value.
 QString StringSetting(const QByteArray& block, QByteArrayView wanted) {
     const auto* data = reinterpret_cast<const uchar*>(block.constData());
     const qsizetype size = block.size();
