@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 
+#include "layout/ContrastTheme.h"
 #include "layout/FontFallbacks.h"
 #include "resources/ApplicationIcon.h"
 
@@ -62,6 +63,12 @@ std::unique_ptr<QApplication> StartApplication(int& argc, char** argv) {
     // sunken text boxes and plain push buttons, as the windows were laid out
     // for; the desktop's own style would change sizes and spacing.
     QApplication::setStyle(QStringLiteral("Windows"));
+    // A contrast theme's colours are the one thing of the desktop's the
+    // program takes, read from what the desktop publishes anyway (its GTK
+    // theme's name) rather than from a platform theme plugin.
+    if (const auto contrast = qt::DesktopContrastPalette()) {
+        qt::UseContrastPalette(*contrast);
+    }
     qt::InstallFontFallbacks();
     QApplication::setWindowIcon(ApplicationIcon());
     // Lets Wayland desktops match the window to its desktop entry.

@@ -1,10 +1,13 @@
 #include "layout/WidgetBuilder.h"
 
+#include "LineEditAccessible.h"
+#include "ScrollBarKeys.h"
 #include "WheelFocus.h"
 #include "layout/FontFallbacks.h"
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -19,6 +22,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "layout/ContrastTheme.h"
 #include "layout/Frame.h"
 #include "layout/TableRules.h"
 
@@ -79,6 +83,15 @@ void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, Colour colour) 
     widget.setPalette(palette);
 }
 
+// The colour the table fixes for a control, unless a contrast theme draws
+// it in the palette's colour of its kind.
+std::optional<Colour> FixedColour(const Control& control) {
+    if (ContrastPaletteInUse()) {
+        return std::nullopt;
+    }
+    return control.colour;
+}
+
 // What every control has: its name, its place in its container, its font.
 void Place(QWidget& widget, const Control& control) {
     widget.setObjectName(ToQString(control.name));
@@ -98,8 +111,8 @@ QWidget* MakeLabel(const Control& control, QWidget& parent) {
     label->setText(ToQString(control.caption));
     label->setAlignment(LabelAlignment(control.align));
     label->setWordWrap(true);
-    if (control.colour) {
-        SetPaletteColour(*label, QPalette::WindowText, *control.colour);
+    if (const auto colour = FixedColour(control)) {
+        SetPaletteColour(*label, QPalette::WindowText, *colour);
     }
     return label;
 }
@@ -116,8 +129,8 @@ QWidget* MakeTextBox(const Control& control, QWidget& parent) {
     box->setAlignment(control.align == Align::Centre ? Qt::AlignCenter
                                                      : Qt::AlignLeft | Qt::AlignVCenter);
     box->setText(ToQString(control.caption));
-    if (control.colour) {
-        SetPaletteColour(*box, QPalette::Text, *control.colour);
+    if (const auto colour = FixedColour(control)) {
+        SetPaletteColour(*box, QPalette::Text, *colour);
     }
     return box;
 }
@@ -142,8 +155,8 @@ QWidget* MakeComboBox(const Control& control, QWidget& parent) {
     edit->setMaxLength(MaxLength(control));
     QObject::disconnect(edit, SIGNAL(editingFinished()), combo, nullptr);
     QObject::disconnect(edit, SIGNAL(returnPressed()), combo, nullptr);
-    if (control.colour) {
-        SetPaletteColour(*combo, QPalette::Text, *control.colour);
+    if (const auto colour = FixedColour(control)) {
+        SetPaletteColour(*combo, QPalette::Text, *colour);
     }
     // A list changes only by a choice the user meant, not by a stray wheel
     // turn while the focus is elsewhere.
@@ -166,6 +179,7 @@ QWidget* MakeScrollBar(const Control& control, QWidget& parent) {
     bar->setTracking(false);
     // Nor does a scroll bar move under a stray wheel turn.
     AcceptWheelOnlyWithFocus(*bar);
+    TakeArrowKeysAsWindows(*bar);
     return bar;
 }
 
@@ -173,8 +187,8 @@ QWidget* MakeFrame(const Control& control, QWidget& parent) {
     auto* frame = new Frame(&parent);
     Place(*frame, control);
     frame->setTitle(ToQString(control.caption));
-    if (control.colour) {
-        frame->setCaptionColor(ToQColor(*control.colour));
+    if (const auto colour = FixedColour(control)) {
+        frame->setCaptionColor(ToQColor(*colour));
     }
     return frame;
 }
@@ -184,8 +198,8 @@ QWidget* MakePushButton(const Control& control, QWidget& parent, bool autoDefaul
     Place(*button, control);
     button->setText(ToQString(control.caption));
     button->setAutoDefault(autoDefault);
-    if (control.colour) {
-        SetPaletteColour(*button, QPalette::ButtonText, *control.colour);
+    if (const auto colour = FixedColour(control)) {
+        SetPaletteColour(*button, QPalette::ButtonText, *colour);
     }
     return button;
 }
@@ -201,7 +215,12 @@ QWidget* MakePicture(const Control& control, QWidget& parent) {
 QWidget* MakeLine(const Control& control, QWidget& parent) {
     auto* line = new QFrame(&parent);
     Place(*line, control);
-    if (control.colour) {
+    if (ContrastPaletteInUse()) {
+        // A rule, as every other mark, in the theme's foreground.
+        QPalette palette;
+        palette.setColor(QPalette::Window, palette.color(QPalette::WindowText));
+        line->setPalette(palette);
+    } else if (control.colour) {
         SetPaletteColour(*line, QPalette::Window, *control.colour);
     }
     line->setAutoFillBackground(true);
@@ -256,6 +275,8 @@ void Controls::throwMissing(std::string_view name) {
 }
 
 Controls BuildControls(const Window& window, QWidget& client) {
+    // Before any line edit is asked for its interface.
+    InstallLineEditAccessible();
     Controls built;
     const bool hasDefault = std::any_of(window.controls.begin(), window.controls.end(),
                                         [](const Control& control) { return control.isDefault; });

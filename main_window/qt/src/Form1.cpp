@@ -64,6 +64,10 @@ void Form1::clearListText() {
     m_combo->clearEditText();
 }
 
+void Form1::announce(std::u16string_view text) {
+    m_announcer.announce(QStringView(text).toString());
+}
+
 void Form1::placeAtStartPosition() {
     const QRect client = ClientArea(Form1Layout);
     // The bar's height at the window's width: its size hint can be a pixel short.

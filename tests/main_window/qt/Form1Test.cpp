@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -231,6 +232,42 @@ private slots:
         QCOMPARE(textOf("Text1"), QStringLiteral("900"));
         QTest::keyClick(bar, Qt::Key_Home);
         QCOMPARE(textOf("Text1"), QStringLiteral("159"));  // never below the start value
+    }
+
+    // The keys of tests/layout/scroll-bar-keys.tsv, row by row, on HScroll1
+    // as Windows' scroll bar takes them.
+    void scrollBarTakesKeysAsWindows_data() {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("after");
+        const QMap<QString, Qt::Key> keys{
+            {"ArrowRight", Qt::Key_Right}, {"ArrowLeft", Qt::Key_Left},
+            {"ArrowUp", Qt::Key_Up},       {"ArrowDown", Qt::Key_Down},
+            {"PageUp", Qt::Key_PageUp},    {"PageDown", Qt::Key_PageDown},
+            {"Home", Qt::Key_Home},        {"End", Qt::Key_End}};
+        QFile table(QStringLiteral(ZENALTO_SCROLL_BAR_KEYS));
+        QVERIFY2(table.open(QIODevice::ReadOnly | QIODevice::Text), ZENALTO_SCROLL_BAR_KEYS);
+        while (!table.atEnd()) {
+            const QString line = QString::fromUtf8(table.readLine()).trimmed();
+            if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) {
+                continue;
+            }
+            const QStringList row = line.split(QLatin1Char('\t'));
+            QVERIFY2(row.size() == 3 && keys.contains(row[1]), qPrintable(line));
+            QTest::addRow("%s from %s", qPrintable(row[1]), qPrintable(row[0]))
+                << row[0].toInt() << int{keys[row[1]]} << row[2].toInt();
+        }
+    }
+    void scrollBarTakesKeysAsWindows() {
+        QFETCH(int, start);
+        QFETCH(int, key);
+        QFETCH(int, after);
+        auto* bar = control<QScrollBar>("HScroll1");
+        bar->setValue(start);
+        bar->setFocus();
+        QTest::keyClick(bar, static_cast<Qt::Key>(key));
+        QCOMPARE(bar->value(), after);
+        QCOMPARE(textOf("Text1"), QString::number(after));
     }
 
     // A wheel turned over the list or the scroll bar while the focus is

@@ -13,6 +13,7 @@
 
 #include <QMainWindow>
 
+#include "layout/Announcer.h"
 #include "layout/WidgetWindow.h"
 #include "main_window/Form1Commands.h"
 #include "main_window/Form1Events.h"
@@ -49,12 +50,14 @@ private:
     [[nodiscard]] std::u16string text(Field field) override;
     void setText(Field field, std::u16string_view text) override;
     void clearListText() override;
+    void announce(std::u16string_view text) override;
 
     void placeAtStartPosition();
 
     Form1Commands m_commands;
     std::array<QLineEdit*, 4> m_fields{};  // Text1 to Text4
     QComboBox* m_combo = nullptr;
+    Announcer m_announcer{*this};
 };
 
 }  // namespace zenalto::qt
