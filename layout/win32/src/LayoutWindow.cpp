@@ -9,6 +9,7 @@
 
 #include "AccessibleName.h"
 #include "GdiObjects.h"
+#include "LiveRegion.h"
 #include "Picture.h"
 #include "SubclassedWindows.h"
 #include "WindowRegistry.h"
@@ -468,8 +469,19 @@ void LayoutWindow::unload() {
     }
 }
 
+void LayoutWindow::announce(std::u16string_view text) {
+    if (m_window == nullptr) {
+        return;
+    }
+    if (m_liveRegion == nullptr) {
+        m_liveRegion = MakeLiveRegion(m_window, m_instance);
+    }
+    Announce(m_liveRegion, text);
+}
+
 void LayoutWindow::windowGone() {
     m_window = nullptr;
+    m_liveRegion = nullptr;
     m_controls.clear();
     m_menuItems.clear();
     m_gdi.reset();
@@ -636,9 +648,15 @@ LRESULT LayoutWindow::colour(HDC dc, HWND child) {
         return reinterpret_cast<LRESULT>(m_gdi->brush(colourRef(*control->colour)));
     }
     // Labels and frame captions: their colour, or the system's, on the
-    // window's background.
-    ::SetTextColor(dc, control != nullptr && control->colour ? colourRef(*control->colour)
-                                                             : ::GetSysColor(COLOR_BTNTEXT));
+    // window's background. The live region's text is there for screen
+    // readers only.
+    COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
+    if (child == m_liveRegion) {
+        text = ::GetSysColor(COLOR_3DFACE);
+    } else if (control != nullptr && control->colour) {
+        text = colourRef(*control->colour);
+    }
+    ::SetTextColor(dc, text);
     ::SetBkColor(dc, ::GetSysColor(COLOR_3DFACE));
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_3DFACE));
 }

@@ -70,6 +70,10 @@ public:
     // one that has it, as Tab and Shift+Tab do.
     void tab(bool backwards);
 
+    // Has a screen reader say `text` politely, whatever has the focus, without
+    // moving it (see LiveRegion.h). Nothing happens when not loaded.
+    void announce(std::u16string_view text);
+
 protected:
     // A push button was pressed: clicked, Space, Enter as the default button,
     // Esc as the cancel button, or its access key.
@@ -114,6 +118,7 @@ private:
     std::vector<const layout::MenuItem*> m_menuItems;  // by ID - FirstMenuItemId
     std::unique_ptr<GdiObjects> m_gdi;                 // while loaded, at m_dpi
     unsigned m_dpi = USER_DEFAULT_SCREEN_DPI;
+    HWND m_liveRegion = nullptr;  // made at the first announcement
     bool m_shown = false;
     bool m_listChoicePending = false;
 };
