@@ -44,6 +44,45 @@ COLORREF colourRef(const layout::Colour& colour) {
     return RGB(colour.red, colour.green, colour.blue);
 }
 
+// What a screen reader says of a dialog as it opens: the captions of its
+// labels in reading order, from the top down and, on one line, from the left.
+std::u16string dialogText(const layout::Window& window) {
+    struct Placed {
+        int top, left;
+        std::u16string_view caption;
+    };
+    std::vector<Placed> labels;
+    for (const layout::Control& control : window.controls) {
+        if (control.kind != Kind::Label || control.caption.empty()) {
+            continue;
+        }
+        int left = control.left;
+        int top = control.top;
+        if (const layout::Control* frame = layout::find(window, control.container)) {
+            left += frame->left;
+            top += frame->top;
+        }
+        labels.push_back({top, left, control.caption});
+    }
+    std::stable_sort(labels.begin(), labels.end(), [](const Placed& a, const Placed& b) {
+        return a.top != b.top ? a.top < b.top : a.left < b.left;
+    });
+    std::u16string text;
+    for (const Placed& label : labels) {
+        if (!text.empty()) {
+            text += u'\n';
+        }
+        // A label's "&" marks its access key, as in its drawing; "&&" is one "&".
+        for (std::size_t i = 0; i < label.caption.size(); ++i) {
+            if (label.caption[i] == u'&' && i + 1 < label.caption.size()) {
+                ++i;
+            }
+            text += label.caption[i];
+        }
+    }
+    return text;
+}
+
 // A list or a scroll bar takes the mouse wheel only while it has the focus,
 // so that a stray turn over it never overwrites a typed radius or altitude:
 // since Windows 10 the wheel goes to the control under the pointer, focused
@@ -171,6 +210,9 @@ void LayoutWindow::load(HWND owner) {
     m_dpi = dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
     m_shown = false;
     m_listChoicePending = false;
+    if (m_layout.border == layout::Border::FixedDialog) {
+        SetAccessibleDialog(m_window, dialogText(m_layout));
+    }
     createControls();
     place(m_dpi, nullptr);
     loadedWindows().push_back(this);
