@@ -6,7 +6,9 @@
 // places scaled to the monitor's density, with the laid-out fonts and colours
 // and the accessible names of the table. The window is of a dialog class, so
 // that the dialog manager gives it Enter, Esc and the Alt+letter keys; Tab
-// follows the table's tab indexes.
+// follows the table's tab indexes. Under a high-contrast theme the system's
+// colours take the place of the table's. A window with a dialog's border is a
+// dialog to screen readers, which say its texts as it opens.
 //
 // A subclass maps the controls' events to its handlers by the controls' names.
 
@@ -99,6 +101,9 @@ private:
     void listChosen(HWND list);
     void scroll(HWND bar, int request, int thumbPosition);
     [[nodiscard]] LRESULT colour(HDC dc, HWND control);
+    // Reads whether a high-contrast theme is on and, if that changed while
+    // loaded, draws the window again in the colours it calls for.
+    void followContrastTheme();
     // The indexes of the controls that take the focus, in Tab's order; none
     // while the window's controls are not made.
     [[nodiscard]] std::vector<std::size_t> focusOrder() const;
@@ -121,6 +126,7 @@ private:
     HWND m_liveRegion = nullptr;  // made at the first announcement
     bool m_shown = false;
     bool m_listChoicePending = false;
+    bool m_highContrast = false;
 };
 
 // The thread's message loop for layout windows, until WM_QUIT; returns its
