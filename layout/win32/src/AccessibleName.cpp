@@ -46,9 +46,9 @@ HRESULT textAnswer(const std::wstring& text, BSTR* answer) {
 }
 
 // Windows' standard object of a control with another name, description or
-// role where given; everything else is the standard object's. A COM object is destroyed by its
-// own Release(), never through an interface pointer, so its interfaces have
-// no virtual destructor.
+// role where given; everything else is the standard object's. A COM object is
+// destroyed by its own Release(), never through an interface pointer, so its
+// interfaces have no virtual destructor.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class NamedAccessible final : public IAccessible {

@@ -11,14 +11,15 @@ namespace zenalto::win32 {
 
 namespace {
 
-// UI Automation's LiveSetting property and its value Polite
-// (uiautomationclient.h, which mingw-w64 does not have).
+// UI Automation's LiveSetting property and its value Polite, which
+// mingw-w64's UI Automation headers lack.
 constexpr GUID LiveSettingProperty{
     0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr LONG Polite = 1;
 
 // Gives the label its LiveSetting through the annotation service of oleacc,
-// which Windows' proxy reads for UI Automation. Wine's service answers
+// which Windows' proxy reads for UI Automation. COM loads oleacc from where
+// the service is registered, the system folder. Wine's service answers
 // E_NOTIMPL; the event is sent all the same.
 void makePolite(HWND label) {
     const auto coCreateInstance =
