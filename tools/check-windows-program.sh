@@ -57,10 +57,17 @@ about_title='Sobre Zenalto Ver. 1.0'
 source "$root/tools/windows-checks.sh"
 windows_path() { winepath -w "$1" 2>/dev/null; }
 # The pointer to the middle of a control, as laid out, and a click there.
+# Over a Wine window, `mousemove --sync` to where the pointer already is
+# waits some 15 s for a move that never comes: then it only clicks.
 click() {
-  local x y
+  local x y at
   read -r x y < <(driver place "$1")
-  xdotool mousemove --sync "$x" "$y" click 1
+  at=$(xdotool getmouselocation | sed -E 's/^x:([0-9]+) y:([0-9]+) .*/\1 \2/')
+  if [[ $at == "$x $y" ]]; then
+    xdotool click 1
+  else
+    xdotool mousemove --sync "$x" "$y" click 1
+  fi
 }
 # Clicks into a field, empties it from the keyboard and types TEXT.
 type_into() {
