@@ -28,8 +28,9 @@
 //                                     of that title as it opens, from its
 //                                     client area's accessible object: "ROLE
 //                                     \"NAME\"", then "description \"...\"" if
-//                                     it has one, then "text \"...\"" for each
-//                                     static text among its children
+//                                     it has one, then "ROLE \"NAME\"" for each
+//                                     child window with a name, from the top
+//                                     of the stacking order
 //   zenalto_driver focus TITLE        the control that has the focus in the
 //                                     window of that title: its name in the
 //                                     layout table, or its class
@@ -631,8 +632,11 @@ HWND focusOf(HWND window) {
 
 int dialog(const std::wstring& title) {
     HWND found = waitForWindow(title);
-    if (found == nullptr || FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    if (found == nullptr) {
         return fail("no window \"" + utf8(title) + "\"");
+    }
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        return fail("cannot start COM");
     }
     IAccessible* client = nullptr;
     if (::AccessibleObjectFromWindow(found, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
