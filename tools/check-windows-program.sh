@@ -4,7 +4,12 @@
 #   1. Zenalto.exe started as a user starts it: its window, its place and its
 #      controls' places; numbers typed on the keyboard and "Calcular" clicked
 #      with the pointer give the velocities; Alt+H, C opens the About dialog,
-#      Esc closes it; "Salir" ends the program with exit code 0;
+#      which a screen reader reads as a dialog with its texts, Esc closes it;
+#      what a screen reader hears of Calcular pressed with Space and of a
+#      choice from the list (the live-region events, as a hook of the
+#      driver's sees them), and of a refused calculation (the message box,
+#      then the focus back on the button); "Salir" ends the program with exit
+#      code 0;
 #   2. the setup program: a silent install, the shortcut and the uninstall
 #      entry, the installed program started from the shortcut; installed again
 #      over itself and into another folder, one copy each time; a silent
@@ -52,10 +57,17 @@ about_title='Sobre Zenalto Ver. 1.0'
 source "$root/tools/windows-checks.sh"
 windows_path() { winepath -w "$1" 2>/dev/null; }
 # The pointer to the middle of a control, as laid out, and a click there.
+# Over a Wine window, `mousemove --sync` to where the pointer already is
+# waits some 15 s for a move that never comes: then it only clicks.
 click() {
-  local x y
+  local x y at
   read -r x y < <(driver place "$1")
-  xdotool mousemove --sync "$x" "$y" click 1
+  at=$(xdotool getmouselocation | sed -E 's/^x:([0-9]+) y:([0-9]+) .*/\1 \2/')
+  if [[ $at == "$x $y" ]]; then
+    xdotool click 1
+  else
+    xdotool mousemove --sync "$x" "$y" click 1
+  fi
 }
 # Clicks into a field, empties it from the keyboard and types TEXT.
 type_into() {
@@ -110,9 +122,59 @@ shoot "$title" zenalto-wine.png
 xdotool key alt+h
 xdotool key c
 check "Alt+H, C: About dialog, client area" "$(driver window "$about_title")" "172 176 453 261"
+# Its role, name and description, which a screen reader says as it opens:
+# the labels' texts from the top down.
+check "About dialog: read as it opens" "$(driver dialog "$about_title" | head -n 8)" "$(cat <<'EOF'
+ROLE_SYSTEM_DIALOG "Sobre Zenalto Ver. 1.0"
+description "Este programa fue desarrollado con fines educativos solamente. Sirve de apoyo didáctico para el cálculo de órbitas satelitales en el curso de Mecánica Orbital del Instituto Tecnológico de Puerto Ficticio, para el que fue escrito.
+Equipo Zenalto
+zenalto@example.org
+Version 1.0
+Otoño, 2004
+Nota:
+ Los Cálculos son válidos para órbitas satelitales alrededor de la Tierra. "
+EOF
+)"
+check "About dialog: the focus" "$(driver focus "$about_title")" cmdOK
 shoot "$about_title" about-wine.png
 xdotool key Escape
 check "Esc closes the About dialog" "$(driver gone "$about_title" && echo closed)" closed
+
+# What a screen reader hears, seen by a hook in another program, as NVDA
+# sees it: the event, what the object it names answers (Wine's Active
+# Accessibility gives a label the role of a client area, Windows that of
+# static text), and the focus as the event comes, which must not move.
+wine "$driver_exe" listen 2 >"$work/heard.out" 2>&1 &
+listener=$!
+for _ in $(seq 50); do grep -qs listening "$work/heard.out" && break; sleep 0.2; done
+type_into Text1 500
+for _ in 1 2 3 4 5; do xdotool key Tab; done
+check "Tab five times from Text1: the focus" "$(driver focus "$title")" Command1
+xdotool key space
+xdotool key shift+Tab
+xdotool key Down
+wait "$listener" || true
+echo "heard:"
+tr -d '\r' <"$work/heard.out" | sed 's/^/  /'
+check "Calcular by Space, then Down in the list: what is heard" \
+  "$(tr -d '\r' <"$work/heard.out" | sed -E 's/: ROLE_SYSTEM_(CLIENT|STATICTEXT) /: /')" "$(cat <<'EOF'
+listening
+EVENT_OBJECT_LIVEREGIONCHANGED on Static, object OBJID_CLIENT, child CHILDID_SELF: "Velocidad Orbital (m/s) 7616.38446. Velocidad Orbital (Km/h) 27418.98407"; focus on Command1
+EVENT_OBJECT_LIVEREGIONCHANGED on Static, object OBJID_CLIENT, child CHILDID_SELF: "Radio Terrestre (Km) 6378.137"; focus on Combo1
+EOF
+)"
+# A refused calculation: the message box, read whole (its title and its
+# prompt), then the focus back on the button that was pressed.
+input_title='Error en la introducción de datos'
+type_into Text1 ""
+for _ in 1 2 3 4 5; do xdotool key Tab; done
+xdotool key space
+check "Calcular by Space with no altitude: the message box's title and prompt read" \
+  "$(driver dialog "$input_title" | grep -c -x -e "[A-Z_]* \"$input_title\"" \
+    -e '[A-Z_]* " Introduzca un valor de altitud satelital"')" 2
+xdotool key Return
+check "the message box closed with Enter" "$(driver gone "$input_title" && echo closed)" closed
+check "the message box closed: the focus back" "$(driver focus "$title")" Command1
 click Command3
 wait "$launched" || true
 check "Salir: exit code" "$(exit_code program)" 0

@@ -24,6 +24,23 @@
 //                                     that no other window owns, "X Y", once
 //                                     the control is enabled
 //   zenalto_driver message            waits for a message box, prints its text
+//   zenalto_driver dialog TITLE       what a screen reader reads of the window
+//                                     of that title as it opens, from its
+//                                     client area's accessible object: "ROLE
+//                                     \"NAME\"", then "description \"...\"" if
+//                                     it has one, then "ROLE \"NAME\"" for each
+//                                     child window with a name, from the top
+//                                     of the stacking order
+//   zenalto_driver focus TITLE        the control that has the focus in the
+//                                     window of that title: its name in the
+//                                     layout table, or its class
+//   zenalto_driver listen COUNT       hooks the live-region events of every
+//                                     program as a screen reader does, prints
+//                                     "listening", then one line for each of
+//                                     the next COUNT events (30 s at most):
+//                                     the object it names, what that object
+//                                     answers for its role and name, and the
+//                                     control that has the focus as it comes
 //   zenalto_driver hold PATH          opens the file for reading and lets no
 //                                     one else write or delete it, prints
 //                                     "held", keeps it so for 120 s at most
@@ -46,6 +63,7 @@
 
 #include <objbase.h>
 #include <objidl.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <chrono>
@@ -56,12 +74,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "about/frmAboutLayout.h"
 #include "main_window/Form1Layout.h"
 
 namespace {
 
 using zenalto::Form1Layout;
+using zenalto::frmAboutLayout;
 using zenalto::layout::Control;
 using zenalto::layout::Kind;
 using zenalto::layout::pixels;
@@ -521,6 +542,196 @@ int paste(std::string_view name, const std::wstring& count) {
     return pasted >= 0 && typed >= 0 ? 0 : fail("the window did not answer within an hour");
 }
 
+// The names of the roles that the windows' objects have.
+std::string roleName(long role) {
+    switch (role) {
+        case ROLE_SYSTEM_DIALOG:
+            return "ROLE_SYSTEM_DIALOG";
+        case ROLE_SYSTEM_CLIENT:
+            return "ROLE_SYSTEM_CLIENT";
+        case ROLE_SYSTEM_WINDOW:
+            return "ROLE_SYSTEM_WINDOW";
+        case ROLE_SYSTEM_STATICTEXT:
+            return "ROLE_SYSTEM_STATICTEXT";
+        case ROLE_SYSTEM_TEXT:
+            return "ROLE_SYSTEM_TEXT";
+        case ROLE_SYSTEM_PUSHBUTTON:
+            return "ROLE_SYSTEM_PUSHBUTTON";
+        case ROLE_SYSTEM_GRAPHIC:
+            return "ROLE_SYSTEM_GRAPHIC";
+        default:
+            return "role " + std::to_string(role);
+    }
+}
+
+// What an accessible object answers for the child `child` (CHILDID_SELF: itself).
+struct Answers {
+    long role = 0;
+    std::string name, description;
+};
+
+Answers answersOf(IAccessible* object, long child) {
+    Answers answers;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = child;
+    VARIANT role{};
+    if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) {
+        answers.role = role.lVal;
+    }
+    BSTR text = nullptr;
+    if (object->get_accName(self, &text) == S_OK && text != nullptr) {
+        answers.name = utf8({text, ::SysStringLen(text)});
+    }
+    ::SysFreeString(text);
+    text = nullptr;
+    if (object->get_accDescription(self, &text) == S_OK && text != nullptr) {
+        answers.description = utf8({text, ::SysStringLen(text)});
+    }
+    ::SysFreeString(text);
+    return answers;
+}
+
+// The layout name of the control that holds `window`, in the table of the
+// window it lies in (the main window's or the About dialog's), or the class
+// of `window` when no control holds it.
+std::string controlName(HWND window) {
+    if (window == nullptr) {
+        return "nothing";
+    }
+    const HWND root = ::GetAncestor(window, GA_ROOT);
+    std::wstring title(512, L'\0');
+    title.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(root, title.data(), static_cast<int>(title.size()))));
+    const auto& table =
+        title == std::wstring(frmAboutLayout.title.begin(), frmAboutLayout.title.end())
+            ? frmAboutLayout
+            : Form1Layout;
+    for (HWND at = window; at != nullptr && at != root; at = ::GetAncestor(at, GA_PARENT)) {
+        const int id = ::GetDlgCtrlID(at);
+        if (id >= FirstControlId &&
+            static_cast<std::size_t>(id - FirstControlId) < table.controls.size()) {
+            return std::string(table.controls[static_cast<std::size_t>(id - FirstControlId)].name);
+        }
+    }
+    std::wstring className(64, L'\0');
+    className.resize(static_cast<std::size_t>(
+        ::GetClassNameW(window, className.data(), static_cast<int>(className.size()))));
+    return utf8(className);
+}
+
+// The window that has the focus on the thread of `window`.
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) == FALSE) {
+        return nullptr;
+    }
+    return info.hwndFocus;
+}
+
+int dialog(const std::wstring& title) {
+    HWND found = waitForWindow(title);
+    if (found == nullptr) {
+        return fail("no window \"" + utf8(title) + "\"");
+    }
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        return fail("cannot start COM");
+    }
+    IAccessible* client = nullptr;
+    if (::AccessibleObjectFromWindow(found, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                     reinterpret_cast<void**>(&client)) != S_OK) {
+        return fail("no accessible object for \"" + utf8(title) + "\"");
+    }
+    const Answers window = answersOf(client, CHILDID_SELF);
+    std::printf("%s \"%s\"\n", roleName(window.role).c_str(), window.name.c_str());
+    if (!window.description.empty()) {
+        std::printf("description \"%s\"\n", window.description.c_str());
+    }
+    // The child windows' objects, in the order a screen reader meets them:
+    // from the top of the stacking order down.
+    for (HWND child = ::GetWindow(found, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        IAccessible* object = nullptr;
+        if (::AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&object)) == S_OK) {
+            const Answers answers = answersOf(object, CHILDID_SELF);
+            if (!answers.name.empty()) {
+                std::printf("%s \"%s\"\n", roleName(answers.role).c_str(), answers.name.c_str());
+            }
+            object->Release();
+        }
+    }
+    client->Release();
+    ::CoUninitialize();
+    return 0;
+}
+
+int focus(const std::wstring& title) {
+    HWND found = waitForWindow(title);
+    if (found == nullptr) {
+        return fail("no window \"" + utf8(title) + "\"");
+    }
+    std::printf("%s\n", controlName(focusOf(found)).c_str());
+    return 0;
+}
+
+std::vector<std::string> heard;
+
+void CALLBACK liveRegionChanged(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND window, LONG object,
+                                LONG child, DWORD /*thread*/, DWORD /*time*/) {
+    // The focus first, as it stands when the event comes.
+    const std::string focused = controlName(focusOf(window));
+    std::string line =
+        "EVENT_OBJECT_LIVEREGIONCHANGED on " + controlName(window) + ", object " +
+        (object == OBJID_CLIENT ? std::string("OBJID_CLIENT") : std::to_string(object)) +
+        ", child " + (child == CHILDID_SELF ? std::string("CHILDID_SELF") : std::to_string(child));
+    IAccessible* accessible = nullptr;
+    VARIANT which{};
+    if (::AccessibleObjectFromEvent(window, static_cast<DWORD>(object), static_cast<DWORD>(child),
+                                    &accessible, &which) == S_OK) {
+        const Answers answers = answersOf(accessible, which.vt == VT_I4 ? which.lVal : 0);
+        line += ": " + roleName(answers.role) + " \"" + answers.name + "\"";
+        accessible->Release();
+    } else {
+        line += ": no accessible object";
+    }
+    heard.push_back(line + "; focus on " + focused);
+}
+
+int listen(int count) {
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        return fail("cannot start COM");
+    }
+    // Out of context: the events come to this thread's queue, from any process.
+    const HWINEVENTHOOK hook =
+        ::SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                          liveRegionChanged, 0, 0, WINEVENT_OUTOFCONTEXT);
+    if (hook == nullptr) {
+        return fail("cannot hook the live-region events");
+    }
+    std::printf("listening\n");
+    std::fflush(stdout);
+    std::size_t printed = 0;
+    const auto start = std::chrono::steady_clock::now();
+    while (printed < static_cast<std::size_t>(count) &&
+           std::chrono::steady_clock::now() - start < std::chrono::milliseconds(WaitMilliseconds)) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, PollMilliseconds, QS_ALLINPUT);
+        MSG message{};
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            ::DispatchMessageW(&message);
+        }
+        for (; printed < heard.size(); ++printed) {
+            std::printf("%s\n", heard[printed].c_str());
+            std::fflush(stdout);
+        }
+    }
+    ::UnhookWinEvent(hook);
+    ::CoUninitialize();
+    return printed >= static_cast<std::size_t>(count) ? 0 : fail("fewer events than awaited");
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -538,6 +749,15 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"message" && argc == 2) {
         return message();
+    }
+    if (command == L"dialog" && argc == 3) {
+        return dialog(argument);
+    }
+    if (command == L"focus" && argc == 3) {
+        return focus(argument);
+    }
+    if (command == L"listen" && argc == 3) {
+        return listen(static_cast<int>(std::wcstol(argument.c_str(), nullptr, 10)));
     }
     if (command == L"answer" && argc == 3) {
         return answer(static_cast<int>(std::wcstol(argument.c_str(), nullptr, 10)));

@@ -45,16 +45,19 @@ HRESULT textAnswer(const std::wstring& text, BSTR* answer) {
     return *answer != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-// Windows' standard object of a control with another name and description;
-// everything else is the standard object's. A COM object is destroyed by its
-// own Release(), never through an interface pointer, so its interfaces have
-// no virtual destructor.
+// Windows' standard object of a control with another name, description or
+// role where given; everything else is the standard object's. A COM object is
+// destroyed by its own Release(), never through an interface pointer, so its
+// interfaces have no virtual destructor.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class NamedAccessible final : public IAccessible {
 public:
-    NamedAccessible(IAccessible* standard, std::wstring name, std::wstring description)
-        : m_standard(standard), m_name(std::move(name)), m_description(std::move(description)) {}
+    NamedAccessible(IAccessible* standard, std::wstring name, std::wstring description, long role)
+        : m_standard(standard),
+          m_name(std::move(name)),
+          m_description(std::move(description)),
+          m_role(role) {}
     NamedAccessible(const NamedAccessible&) = delete;
     NamedAccessible& operator=(const NamedAccessible&) = delete;
     NamedAccessible(NamedAccessible&&) = delete;
@@ -100,9 +103,13 @@ public:
                                   argumentError);
     }
 
-    // IAccessible: the name and description of the control itself are ours.
+    // IAccessible: the name, description and role of the control itself are
+    // ours where given.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        return isSelf(child) ? textAnswer(m_name, name) : m_standard->get_accName(child, name);
+        if (isSelf(child) && !m_name.empty()) {
+            return textAnswer(m_name, name);
+        }
+        return m_standard->get_accName(child, name);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
         if (isSelf(child) && !m_description.empty()) {
@@ -124,6 +131,11 @@ public:
         return m_standard->get_accValue(child, value);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (isSelf(child) && m_role != 0 && role != nullptr) {
+            role->vt = VT_I4;
+            role->lVal = m_role;
+            return S_OK;
+        }
         return m_standard->get_accRole(child, role);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
@@ -176,15 +188,17 @@ private:
     IAccessible* m_standard;
     std::wstring m_name;
     std::wstring m_description;
+    long m_role;  // 0: the standard object's
     ULONG m_references = 1;
 };
 #pragma GCC diagnostic pop
 
-// What a named control keeps: its own window procedure and its texts.
+// What a named control keeps: its own window procedure, its texts and role.
 struct Named {
     WNDPROC original;
     std::wstring name;
     std::wstring description;
+    long role = 0;
 
     std::optional<LRESULT> answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
         if (message != WM_GETOBJECT ||
@@ -198,7 +212,7 @@ struct Named {
         if (createStandard != nullptr && answerWith != nullptr && UseCom() &&
             SUCCEEDED(createStandard(window, OBJID_CLIENT, __uuidof(IAccessible),
                                      reinterpret_cast<void**>(&standard)))) {
-            auto* accessible = new NamedAccessible(standard, name, description);
+            auto* accessible = new NamedAccessible(standard, name, description, role);
             const LRESULT result = answerWith(__uuidof(IAccessible), wParam, accessible);
             accessible->Release();
             return result;
@@ -218,6 +232,15 @@ void SetAccessibleName(HWND control, std::u16string_view name, std::u16string_vi
     }
     NamedControls::add(control, Named{nullptr, std::wstring(name.begin(), name.end()),
                                       std::wstring(description.begin(), description.end())});
+}
+
+void SetAccessibleDialog(HWND window, std::u16string_view description) {
+    if (window == nullptr || NamedControls::find(window) != nullptr) {
+        return;
+    }
+    NamedControls::add(
+        window, Named{nullptr, std::wstring(), std::wstring(description.begin(), description.end()),
+                      ROLE_SYSTEM_DIALOG});
 }
 
 }  // namespace zenalto::win32

@@ -9,6 +9,7 @@
 
 #include "AccessibleName.h"
 #include "GdiObjects.h"
+#include "LiveRegion.h"
 #include "Picture.h"
 #include "SubclassedWindows.h"
 #include "WindowRegistry.h"
@@ -41,6 +42,60 @@ DWORD exStyleOf(layout::Border border) {
 
 COLORREF colourRef(const layout::Colour& colour) {
     return RGB(colour.red, colour.green, colour.blue);
+}
+
+bool highContrastOn() {
+    HIGHCONTRASTW theme{};
+    theme.cbSize = sizeof theme;
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof theme, &theme, 0) != FALSE &&
+           (theme.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// The system colour that stands for a line's laid-out one under a
+// high-contrast theme: an etched rule's white edge is the theme's 3-D
+// highlight, any other line its 3-D shadow, as Windows draws its own etched
+// lines.
+int lineSystemColour(const layout::Colour& colour) {
+    return colour == layout::White ? COLOR_3DHILIGHT : COLOR_3DSHADOW;
+}
+
+// What a screen reader says of a dialog as it opens: the captions of its
+// labels in reading order, from the top down and, on one line, from the left.
+std::u16string dialogText(const layout::Window& window) {
+    struct Placed {
+        int top, left;
+        std::u16string_view caption;
+    };
+    std::vector<Placed> labels;
+    for (const layout::Control& control : window.controls) {
+        if (control.kind != Kind::Label || control.caption.empty()) {
+            continue;
+        }
+        int left = control.left;
+        int top = control.top;
+        if (const layout::Control* frame = layout::find(window, control.container)) {
+            left += frame->left;
+            top += frame->top;
+        }
+        labels.push_back({top, left, control.caption});
+    }
+    std::stable_sort(labels.begin(), labels.end(), [](const Placed& a, const Placed& b) {
+        return a.top != b.top ? a.top < b.top : a.left < b.left;
+    });
+    std::u16string text;
+    for (const Placed& label : labels) {
+        if (!text.empty()) {
+            text += u'\n';
+        }
+        // A label's "&" marks its access key, as in its drawing; "&&" is one "&".
+        for (std::size_t i = 0; i < label.caption.size(); ++i) {
+            if (label.caption[i] == u'&' && i + 1 < label.caption.size()) {
+                ++i;
+            }
+            text += label.caption[i];
+        }
+    }
+    return text;
 }
 
 // A list or a scroll bar takes the mouse wheel only while it has the focus,
@@ -170,6 +225,10 @@ void LayoutWindow::load(HWND owner) {
     m_dpi = dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
     m_shown = false;
     m_listChoicePending = false;
+    m_highContrast = highContrastOn();
+    if (m_layout.border == layout::Border::FixedDialog) {
+        SetAccessibleDialog(m_window, dialogText(m_layout));
+    }
     createControls();
     place(m_dpi, nullptr);
     loadedWindows().push_back(this);
@@ -468,8 +527,19 @@ void LayoutWindow::unload() {
     }
 }
 
+void LayoutWindow::announce(std::u16string_view text) {
+    if (m_window == nullptr) {
+        return;
+    }
+    if (m_liveRegion == nullptr) {
+        m_liveRegion = MakeLiveRegion(m_window, m_instance);
+    }
+    Announce(m_liveRegion, text);
+}
+
 void LayoutWindow::windowGone() {
     m_window = nullptr;
+    m_liveRegion = nullptr;
     m_controls.clear();
     m_menuItems.clear();
     m_gdi.reset();
@@ -633,14 +703,31 @@ void LayoutWindow::scroll(HWND bar, int request, int thumbPosition) {
 LRESULT LayoutWindow::colour(HDC dc, HWND child) {
     const layout::Control* control = controlOf(child);
     if (control != nullptr && control->kind == Kind::Line && control->colour && m_gdi) {
-        return reinterpret_cast<LRESULT>(m_gdi->brush(colourRef(*control->colour)));
+        return reinterpret_cast<LRESULT>(
+            m_highContrast ? ::GetSysColorBrush(lineSystemColour(*control->colour))
+                           : m_gdi->brush(colourRef(*control->colour)));
     }
-    // Labels and frame captions: their colour, or the system's, on the
-    // window's background.
-    ::SetTextColor(dc, control != nullptr && control->colour ? colourRef(*control->colour)
-                                                             : ::GetSysColor(COLOR_BTNTEXT));
+    // Labels and frame captions: their colour, or the system's when they have
+    // none or a high-contrast theme is on, on the window's background. The
+    // live region's text is there for screen readers only.
+    COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
+    if (child == m_liveRegion) {
+        text = ::GetSysColor(COLOR_3DFACE);
+    } else if (control != nullptr && control->colour && !m_highContrast) {
+        text = colourRef(*control->colour);
+    }
+    ::SetTextColor(dc, text);
     ::SetBkColor(dc, ::GetSysColor(COLOR_3DFACE));
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_3DFACE));
+}
+
+void LayoutWindow::followContrastTheme() {
+    const bool on = highContrastOn();
+    if (on != m_highContrast) {
+        m_highContrast = on;
+        ::RedrawWindow(m_window, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    }
 }
 
 LRESULT CALLBACK LayoutWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -682,6 +769,12 @@ LRESULT LayoutWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             place(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            // Turning a high-contrast theme on or off changes the system's
+            // colours and sends both.
+            followContrastTheme();
+            break;
         case WM_NCDESTROY: {
             const LRESULT result = ::DefDlgProcW(window, message, wParam, lParam);
             ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);

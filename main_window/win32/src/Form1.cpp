@@ -53,4 +53,8 @@ void Form1::clearListText() {
     }
 }
 
+void Form1::announce(std::u16string_view text) {
+    LayoutWindow::announce(text);
+}
+
 }  // namespace zenalto::win32

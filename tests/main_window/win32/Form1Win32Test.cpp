@@ -2,16 +2,23 @@
 // messages that the mouse and the keyboard make: texts typed, buttons
 // pressed, list entries picked, the scroll bar moved, menu commands, Tab, Esc,
 // Enter and access keys. Every message box and the end of the program are
-// watched through the recording platform.
+// watched through the recording platform. And what they draw, in the
+// system's colours under a high-contrast theme.
 
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,6 +39,7 @@ using zenalto::MessageStyle;
 using zenalto::testing::FakePlatform;
 using zenalto::win32::DispatchPendingMessages;
 using zenalto::win32::Form1;
+using zenalto::win32::utf16;
 using zenalto::win32::windowText;
 using Shown = FakePlatform::ShownMessage;
 
@@ -64,6 +72,119 @@ std::vector<HWND> windowsOfClass(const wchar_t* className) {
         reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+// The virtual key of a key's name as the DOM's KeyboardEvent.key gives it.
+UINT virtualKeyOf(const std::string& name) {
+    const std::map<std::string, UINT> keys{
+        {"ArrowLeft", VK_LEFT}, {"ArrowRight", VK_RIGHT}, {"ArrowUp", VK_UP},
+        {"ArrowDown", VK_DOWN}, {"PageUp", VK_PRIOR},     {"PageDown", VK_NEXT},
+        {"Home", VK_HOME},      {"End", VK_END},
+    };
+    const auto found = keys.find(name);
+    return found != keys.end() ? found->second : 0;
+}
+
+// The relative luminance of a colour and the contrast ratio of two, as WCAG
+// reckons them.
+double luminance(COLORREF colour) {
+    const auto linear = [](BYTE channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
+           0.0722 * linear(GetBValue(colour));
+}
+double contrast(COLORREF a, COLORREF b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The pixels of `area` of a window's client area, as drawn.
+std::vector<COLORREF> pixelsOf(HWND window, const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    const HDC source = ::GetDC(window);
+    const HDC copy = ::CreateCompatibleDC(source);
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(copy, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(copy, bitmap);
+    ::BitBlt(copy, 0, 0, width, height, source, area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+    std::vector<COLORREF> pixels(static_cast<std::size_t>(width) *
+                                 static_cast<std::size_t>(height));
+    const auto* bgra = static_cast<const BYTE*>(bits);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = RGB(bgra[4 * i + 2], bgra[4 * i + 1], bgra[4 * i]);
+    }
+    ::SelectObject(copy, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(copy);
+    ::ReleaseDC(window, source);
+    return pixels;
+}
+
+// Wine answers that no high-contrast theme is on, whatever it is asked
+// (SPI_GETHIGHCONTRAST is not implemented there), so this process's import of
+// the function is pointed here while a theme is set; every other question
+// goes to the system.
+using SystemParametersInfoFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT);
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the import's own name
+extern "C" SystemParametersInfoFunction __imp_SystemParametersInfoW;
+
+class HighContrastTheme {
+public:
+    // Turns the theme on with those system colours, as Windows does: the
+    // colours change, and every window is told.
+    explicit HighContrastTheme(const std::map<int, COLORREF>& colours) {
+        for (const auto& [index, colour] : colours) {
+            m_indexes.push_back(index);
+            m_colours.push_back(colour);
+            m_saved.push_back(::GetSysColor(index));
+        }
+        point(&answer);
+        s_system = m_original;
+        ::SetSysColors(static_cast<int>(m_indexes.size()), m_indexes.data(), m_colours.data());
+    }
+    HighContrastTheme(const HighContrastTheme&) = delete;
+    HighContrastTheme& operator=(const HighContrastTheme&) = delete;
+    ~HighContrastTheme() {
+        point(m_original);
+        ::SetSysColors(static_cast<int>(m_indexes.size()), m_indexes.data(), m_saved.data());
+    }
+
+private:
+    static BOOL WINAPI answer(UINT action, UINT parameter, PVOID data, UINT flags) {
+        if (action == SPI_GETHIGHCONTRAST && data != nullptr) {
+            auto* theme = static_cast<HIGHCONTRASTW*>(data);
+            theme->dwFlags = HCF_AVAILABLE | HCF_HIGHCONTRASTON;
+            theme->lpszDefaultScheme = nullptr;
+            return TRUE;
+        }
+        return s_system(action, parameter, data, flags);
+    }
+    void point(SystemParametersInfoFunction to) {
+        DWORD was = 0;
+        ::VirtualProtect(&__imp_SystemParametersInfoW, sizeof to, PAGE_READWRITE, &was);
+        if (m_original == nullptr) {
+            m_original = __imp_SystemParametersInfoW;
+        }
+        __imp_SystemParametersInfoW = to;
+        ::VirtualProtect(&__imp_SystemParametersInfoW, sizeof to, was, &was);
+    }
+
+    static inline SystemParametersInfoFunction s_system = nullptr;
+    SystemParametersInfoFunction m_original = nullptr;
+    std::vector<int> m_indexes;
+    std::vector<COLORREF> m_colours, m_saved;
+};
 
 class Win32Windows : public ::testing::Test {
 public:
@@ -639,6 +760,159 @@ TEST_F(Win32Windows, FieldsAnswerScreenReadersWithTheirNames) {
         }
     }
     EXPECT_EQ(named, 7);
+
+    // The About dialog is a dialog to a screen reader, which says its texts,
+    // from the top down, as it opens; the main window is not.
+    std::u16string texts;
+    for (const char* label : {"lblDescription", "Label3", "Label4", "lblVersion", "Label2",
+                              "Label1", "lblDisclaimer"}) {
+        texts += (texts.empty() ? u"" : u"\n");
+        texts += zenalto::layout::find(frmAboutLayout, label)->caption;
+    }
+    struct Window {
+        const char* what;
+        HWND window;
+        long role;
+        std::u16string name, description;
+    };
+    const Window rows[] = {
+        {"About dialog", dialog->window(), ROLE_SYSTEM_DIALOG, std::u16string(frmAboutLayout.title),
+         texts},
+        {"main window", m_form->window(), ROLE_SYSTEM_CLIENT, std::u16string(Form1Layout.title),
+         u""},
+    };
+    for (const Window& row : rows) {
+        SCOPED_TRACE(row.what);
+        IAccessible* accessible = nullptr;
+        ASSERT_EQ(::AccessibleObjectFromWindow(row.window, static_cast<DWORD>(OBJID_CLIENT),
+                                               __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&accessible)),
+                  S_OK);
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        VARIANT role{};
+        ASSERT_EQ(accessible->get_accRole(self, &role), S_OK);
+        EXPECT_EQ(role.lVal, row.role);
+        BSTR name = nullptr;
+        ASSERT_EQ(accessible->get_accName(self, &name), S_OK);
+        EXPECT_EQ(std::u16string(name, name + ::SysStringLen(name)), row.name);
+        ::SysFreeString(name);
+        BSTR description = nullptr;
+        accessible->get_accDescription(self, &description);
+        EXPECT_EQ(std::u16string(description, description + ::SysStringLen(description)),
+                  row.description);
+        ::SysFreeString(description);
+        accessible->Release();
+    }
+}
+
+// The keys of the focused scroll bar, as Windows' own scroll bar takes them:
+// each row of the table that every face's tests read, pressed on HScroll1.
+TEST_F(Win32Windows, ScrollBarKeysFollowTheKeyTable) {
+    std::ifstream table(ZENALTO_SCROLL_BAR_KEYS);
+    ASSERT_TRUE(table) << ZENALTO_SCROLL_BAR_KEYS;
+    const HWND bar = control("HScroll1");
+    int rows = 0;
+    for (std::string line; std::getline(table, line);) {
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        SCOPED_TRACE(line);
+        std::istringstream fields(line);
+        int start = 0;
+        int after = 0;
+        std::string key;
+        fields >> start >> key >> after;
+        ASSERT_NE(virtualKeyOf(key), 0U) << key;
+        ::SetScrollPos(bar, SB_CTL, start, TRUE);
+        type("Text1", std::to_wstring(start).c_str());
+        ::SetFocus(bar);
+        Win32Windows::key(virtualKeyOf(key));
+        EXPECT_EQ(::GetScrollPos(bar, SB_CTL), after);
+        EXPECT_EQ(text("Text1"), utf16(std::to_wstring(after)));
+        EXPECT_EQ(::GetFocus(), bar);
+        ++rows;
+    }
+    EXPECT_GT(rows, 0);
+}
+
+// Every caption of a label or frame and every line of both windows as drawn:
+// in the table's colours, or the system's where the table gives none; under
+// a high-contrast theme, turned on while the main window is open and before
+// the About dialog opens, in the theme's colours instead. Every text stands
+// at 4.5:1 or more against the window.
+TEST_F(Win32Windows, ColoursFollowTheContrastTheme) {
+    // Yellow on black, with 3-D edges of colours of their own.
+    const std::map<int, COLORREF> highContrast{
+        {COLOR_3DFACE, RGB(0, 0, 0)},     {COLOR_BTNTEXT, RGB(255, 255, 0)},
+        {COLOR_WINDOW, RGB(0, 0, 0)},     {COLOR_WINDOWTEXT, RGB(255, 255, 0)},
+        {COLOR_3DSHADOW, RGB(0, 255, 0)}, {COLOR_3DHILIGHT, RGB(0, 255, 255)},
+    };
+    using zenalto::layout::Kind;
+    for (const bool themed : {false, true}) {
+        SCOPED_TRACE(themed ? "under a high-contrast theme" : "in the system's usual colours");
+        std::optional<HighContrastTheme> theme;
+        if (themed) {
+            theme.emplace(highContrast);
+        }
+        m_form->commands().Command4_Click();
+        DispatchPendingMessages();
+        auto* dialog = dynamic_cast<zenalto::win32::frmAbout*>(m_form->commands().aboutDialog());
+        ASSERT_NE(dialog, nullptr);
+        const zenalto::win32::LayoutWindow* windows[] = {m_form.get(), dialog};
+        const COLORREF face = ::GetSysColor(COLOR_3DFACE);
+        const COLORREF edges[] = {::GetSysColor(COLOR_3DSHADOW), ::GetSysColor(COLOR_3DHILIGHT)};
+        for (const auto* window : windows) {
+            const HWND top = window->window();
+            ::RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            for (const auto& control : window->layout().controls) {
+                const bool line = control.kind == Kind::Line;
+                if (!line && (control.caption.empty() ||
+                              (control.kind != Kind::Label && control.kind != Kind::Frame))) {
+                    continue;
+                }
+                SCOPED_TRACE(std::string(control.name));
+                RECT area{};
+                ::GetWindowRect(window->control(control.name), &area);
+                ::MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&area), 2);
+                if (control.kind == Kind::Frame) {
+                    // The caption's strip across the top.
+                    area.bottom =
+                        area.top + zenalto::win32::fontPixelHeight(::GetDpiForWindow(top)) + 2;
+                }
+                const std::vector<COLORREF> pixels = pixelsOf(top, area);
+                const auto count = [&](COLORREF colour) {
+                    return std::count(pixels.begin(), pixels.end(), colour);
+                };
+                const auto laidOut = [](const zenalto::layout::Colour& c) {
+                    return RGB(c.red, c.green, c.blue);
+                };
+                if (line) {
+                    const COLORREF want =
+                        !themed ? laidOut(*control.colour)
+                                : ::GetSysColor(*control.colour == zenalto::layout::White
+                                                    ? COLOR_3DHILIGHT
+                                                    : COLOR_3DSHADOW);
+                    EXPECT_EQ(count(want), static_cast<std::ptrdiff_t>(pixels.size()));
+                    continue;
+                }
+                const COLORREF ink = control.colour && !themed ? laidOut(*control.colour)
+                                                               : ::GetSysColor(COLOR_BTNTEXT);
+                EXPECT_GT(count(ink), 0);
+                // The strongest ink against the window, a frame's edges left out.
+                double strongest = 1;
+                for (const COLORREF pixel : pixels) {
+                    if (std::find(std::begin(edges), std::end(edges), pixel) == std::end(edges)) {
+                        strongest = std::max(strongest, contrast(pixel, face));
+                    }
+                }
+                EXPECT_GE(strongest, 4.5);
+            }
+        }
+        dialog->Unload();
+        DispatchPendingMessages();
+    }
 }
 
 TEST_F(Win32Windows, OneAboutDialogUnloadedAndLoadedAgain) {

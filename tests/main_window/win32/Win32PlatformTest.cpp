@@ -1,6 +1,7 @@
 // The main window over the real Windows platform: numbers written with the
 // decimal separator of the user's regional settings (the test runs in a
-// Spanish locale), and message boxes modal to the whole program.
+// Spanish locale), and message boxes modal to the whole program, which give
+// the focus back where it was when they close.
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,9 @@ TEST(Win32Platform, RegionalSeparatorAndMessageBoxesModalToTheProgram) {
     ASSERT_NE(dialog, nullptr);
     const HWND about = dialog->window();
     ASSERT_EQ(::GetActiveWindow(), about);
+    // The button that asked for the message.
+    const HWND pressed = dialog->control("cmdSysInfo");
+    ::SetFocus(pressed);
 
     struct Seen {
         std::u16string title, text;
@@ -87,6 +91,8 @@ TEST(Win32Platform, RegionalSeparatorAndMessageBoxesModalToTheProgram) {
     EXPECT_FALSE(seen.aboutEnabled);
     EXPECT_TRUE(::IsWindowEnabled(form.window()));
     EXPECT_TRUE(::IsWindowEnabled(about));
+    DispatchPendingMessages();
+    EXPECT_EQ(::GetFocus(), pressed);
 }
 
 }  // namespace

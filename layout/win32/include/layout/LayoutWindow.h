@@ -6,7 +6,9 @@
 // places scaled to the monitor's density, with the laid-out fonts and colours
 // and the accessible names of the table. The window is of a dialog class, so
 // that the dialog manager gives it Enter, Esc and the Alt+letter keys; Tab
-// follows the table's tab indexes.
+// follows the table's tab indexes. Under a high-contrast theme the system's
+// colours take the place of the table's. A window with a dialog's border is a
+// dialog to screen readers, which say its texts as it opens.
 //
 // A subclass maps the controls' events to its handlers by the controls' names.
 
@@ -70,6 +72,10 @@ public:
     // one that has it, as Tab and Shift+Tab do.
     void tab(bool backwards);
 
+    // Has a screen reader say `text` politely, whatever has the focus, without
+    // moving it (see LiveRegion.h). Nothing happens when not loaded.
+    void announce(std::u16string_view text);
+
 protected:
     // A push button was pressed: clicked, Space, Enter as the default button,
     // Esc as the cancel button, or its access key.
@@ -95,6 +101,9 @@ private:
     void listChosen(HWND list);
     void scroll(HWND bar, int request, int thumbPosition);
     [[nodiscard]] LRESULT colour(HDC dc, HWND control);
+    // Reads whether a high-contrast theme is on and, if that changed while
+    // loaded, draws the window again in the colours it calls for.
+    void followContrastTheme();
     // The indexes of the controls that take the focus, in Tab's order; none
     // while the window's controls are not made.
     [[nodiscard]] std::vector<std::size_t> focusOrder() const;
@@ -114,8 +123,10 @@ private:
     std::vector<const layout::MenuItem*> m_menuItems;  // by ID - FirstMenuItemId
     std::unique_ptr<GdiObjects> m_gdi;                 // while loaded, at m_dpi
     unsigned m_dpi = USER_DEFAULT_SCREEN_DPI;
+    HWND m_liveRegion = nullptr;  // made at the first announcement
     bool m_shown = false;
     bool m_listChoicePending = false;
+    bool m_highContrast = false;
 };
 
 // The thread's message loop for layout windows, until WM_QUIT; returns its

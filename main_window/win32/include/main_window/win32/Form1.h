@@ -2,7 +2,7 @@
 
 // The main window on Windows: its controls and menus from the layout table,
 // its eleven events forwarded to the shared commands, which reach the fields
-// through this window.
+// through this window and speak to screen readers through its live region.
 
 #include <functional>
 #include <memory>
@@ -37,6 +37,7 @@ private:
     [[nodiscard]] std::u16string text(Field field) override;
     void setText(Field field, std::u16string_view text) override;
     void clearListText() override;
+    void announce(std::u16string_view text) override;
 
     [[nodiscard]] HWND field(Field field) const noexcept;
 
