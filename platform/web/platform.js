@@ -7,6 +7,8 @@ var ZenaltoPlatform = (function () {
   var waiting = [];
   var endHook = null;
   var returnTo = null;
+  var focusing = null;
+  var OK_FOCUS_AFTER_MS = 150;
 
   // The message style with the critical icon (MessageStyle::Critical); the
   // other, 0, has none. The title comes resolved: "Zenalto" for none.
@@ -23,12 +25,25 @@ var ZenaltoPlatform = (function () {
     prompt.textContent = message[0];
     // A prompt in another language than the page's says so to a reader.
     if (message[3]) prompt.setAttribute("lang", message[3]); else prompt.removeAttribute("lang");
-    // An <svg> has no hidden property: the attribute itself is set.
-    byId("MsgBox-icon").toggleAttribute("hidden", message[1] !== CRITICAL);
+    byId("MsgBox-icon").hidden = message[1] !== CRITICAL;
     returnTo = doc.activeElement;
+    // An announcement of the window behind would be heard again once the
+    // box has gone (the window comes back to a reader, its live region
+    // with it): the program's status lines are emptied.
+    var lines = doc.querySelectorAll(".window [role=status]");
+    for (var i = 0; i < lines.length; ++i) lines[i].textContent = "";
     box.showModal();
     centre(box);
-    byId("MsgBox-ok").focus();
+    // The box itself has the focus first, then OK: a reader says the box's
+    // title and prompt as it meets the box. (Firefox takes the rest of the
+    // page out of what a reader sees when a box opens modal, and Orca then
+    // moves its place into the box unspoken: the focus on OK alone would say
+    // only "OK".) Enter and Esc work on the box as on OK.
+    box.focus();
+    clearTimeout(focusing);
+    focusing = setTimeout(function () {
+      if (box.open && doc.activeElement === box) byId("MsgBox-ok").focus();
+    }, OK_FOCUS_AFTER_MS);
   }
 
   // A message box opens over the middle of the main window (its menu bar

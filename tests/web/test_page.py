@@ -212,6 +212,26 @@ class MainWindowTest(PageTest):
         self.assertEqual(self.texts("Text3", "Text4"), ["3076.20193", "11074.32694"])
         self.assertFalse(self.message_is_open())
 
+    def test_results_and_a_chosen_radius_go_to_the_status_line(self):
+        # what is done, what the status line then says
+        results = "Velocidad Orbital (m/s) 7812.50598. Velocidad Orbital (Km/h) 28125.02151"
+        rows = [(("Command1",), results), (("Archivo", "Calcular"), results),
+                (("Combo1-button", "Combo1-3"), "Radio Terrestre (Km) 6378.160")]
+        self.open()
+        self.assertEqual(self.attribute("Form1-status", "role"), "status")
+        # Every text the line takes, in turn.
+        self.js("""const line = document.getElementById('Form1-status'); window.lines = [line.textContent];
+            new MutationObserver(() => lines.push(line.textContent)).observe(line, {childList: true, subtree: true});""")
+        heard = [""]
+        for steps, said in rows:
+            with self.subTest(steps=steps):
+                for step in steps:
+                    self.click(step)
+                # The same text again is told as a change: the line is emptied first.
+                heard += [said] if heard[-1] == "" else ["", said]
+                self.wait_for("return lines.length >= arguments[0]", len(heard), timeout=5)
+                self.assertEqual(self.js("return lines"), heard)
+
     def test_ellipsoid_choice_writes_its_radius(self):
         self.open()
         self.click("Combo1-button")
@@ -240,6 +260,22 @@ class MainWindowTest(PageTest):
         self.assertNotEqual(now, "160")
         self.click("Command1")
         self.assertEqual(self.texts("Text3", "Text4"), list(velocity_texts(int(now), 6378.206)))
+
+    def test_scroll_bar_keys_as_windows_takes_them(self):
+        # The faces' shared table: start, key (the DOM's name), value after.
+        table = (REPO / "tests" / "layout" / "scroll-bar-keys.tsv").read_text().splitlines()
+        rows = [line.split("\t") for line in table if line and not line.startswith("#")]
+        self.assertTrue(rows)
+        self.open()
+        for start, key, after in rows:
+            with self.subTest(start=start, key=key):
+                self.js("""const bar = document.getElementById('HScroll1');
+                    bar.setAttribute('aria-valuenow', arguments[0]);
+                    document.getElementById('Text1').value = arguments[0];
+                    bar.focus();""", start)
+                self.keys(getattr(Keys, re.sub(r"(?<=.)([A-Z])", r"_\1", key).upper()))
+                self.assertEqual([self.attribute("HScroll1", "aria-valuenow"), self.text_of("Text1")],
+                                 [after, after])
 
     def test_every_message_closes_with_ok_enter_and_escape(self):
         # name, field texts typed first, how it is raised, prompt, title, critical icon
@@ -781,8 +817,6 @@ class AccessibilityTest(PageTest):
         ("Combo1", "combobox", "Radio Terrestre",
          "Elipsoides de referencia: el elegido escribe su radio en Radio Terrestre (Km)"),
         ("HScroll1", "scrollbar", "Altura del Satelite", "Escribe su posición en Altura del Satelite (Km)"),
-        ("Frame1", "group", "Entrada de Datos", ""),
-        ("Frame2", "group", "Salida de Datos", ""),
         ("Command1", "button", "Calcular", ""),
         ("Command2", "button", "Borrar", ""),
         ("Command3", "button", "Salir", ""),
@@ -871,7 +905,7 @@ class AccessibilityTest(PageTest):
         self.check(self.ABOUT)
         self.choose("Help", "Ayuda")
         self.message()
-        self.check([("MsgBox", "dialog", "Ayuda", HELP)])
+        self.check([("MsgBox", "alertdialog", "Ayuda", HELP)])
         self.close_message("OK")
 
 
