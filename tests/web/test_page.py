@@ -831,7 +831,12 @@ class AccessibilityTest(PageTest):
         "Help": [("Ayuda", "menuitem", "Ayuda", ""), ("Acerca", "menuitem", "Acerca de...", "")],
     }
     ABOUT = [
-        ("frmAbout", "dialog", "Sobre Zenalto Ver. 1.0", ""),
+        # Its texts as its description, in their tab order: read as it opens.
+        ("frmAbout", "dialog", "Sobre Zenalto Ver. 1.0",
+         "Este programa fue desarrollado con fines educativos solamente. Sirve de apoyo didáctico para el "
+         "cálculo de órbitas satelitales en el curso de Mecánica Orbital del Instituto Tecnológico de Puerto "
+         "Ficticio, para el que fue escrito. Los Cálculos son válidos para órbitas satelitales alrededor de la "
+         "Tierra. Version 1.0 Nota: Otoño, 2004 Equipo Zenalto zenalto@example.org"),
         ("Image1", "image", "La Tierra con un satélite en órbita circular", ""),
         ("cmdOK", "button", "OK", ""),
         ("cmdSysInfo", "button", "System Info...", ""),
