@@ -79,13 +79,16 @@ std::string Page(const std::string& messageBox) {
     // browse mode would take), and the access keys reach the page. The About
     // window and the message box are in it too: a reader that sees the focus
     // leave an application for the page around it takes that for a change of
-    // document and says nothing of where the focus went.
-    page += "<div id=\"Zenalto\" role=\"application\" aria-labelledby=\"" +
+    // document and says nothing of where the focus went. The page's main
+    // landmark holds the application (an application inside a landmark is
+    // allowed, the main landmark inside another is not), so that a reader
+    // never leaves it or enters it again while the focus is in a window.
+    page += "<main><div id=\"Zenalto\" role=\"application\" aria-labelledby=\"" +
             std::string(Form1Layout.name) + "-heading\">\n";
     page += zenalto::web::WindowMarkup(Form1Layout) + "\n";
     page += "<template id=\"" + std::string(frmAboutLayout.name) + "-template\">" +
             zenalto::web::WindowMarkup(frmAboutLayout, &Form1Layout) + "</template>\n";
-    page += messageBox + "</div>\n";
+    page += messageBox + "</div></main>\n";
     page += std::string("<noscript><p class=\"nostart\">") + NoStart +
             "</p></noscript>\n<p class=\"nostart later\">" + NoStart + "</p>\n";
     return page + "</body>\n</html>\n";

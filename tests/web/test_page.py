@@ -579,8 +579,16 @@ class CoarsePointerTest(PageTest):
 @unittest.skipUnless(ENGINE == "chromium", "phones and tablets are Chromium's device emulation")
 class ScreenSizeTest(PageTest):
     def test_every_window_shown_whole_and_as_large_as_the_screen_allows(self):
-        # phones and tablets upright and on their side, a laptop's screen
-        sizes = [(360, 640), (390, 844), (844, 390), (768, 1024), (1024, 768), (1280, 800)]
+        # phones and tablets upright and on their side (a phone on its side
+        # with the browser's bars shown), an iPad mini, a 507-pixel Split
+        # View, a laptop's screen; then the fields' font as the browser
+        # computes it: 16 pixels or more, or iOS zooms into a field that
+        # takes the focus, drawn scaled to the window's own scale
+        sizes = [(360, 640, 16), (390, 844, 16), (844, 390, 16), (844, 340, 16), (768, 1024, 16.18),
+                 (744, 1133, 16), (507, 1133, 16), (1024, 768, 21.58), (1280, 800, 22.8)]
+        # what a phone's decimal pad types (no key's place named before it)
+        # and a keyboard's comma, each into "6378|" of Text2, then Text2
+        keypad = [("pad", ",", "6378."), ("keyboard", ",", "6378,")]
         # how much of the screen's width and height a window takes, and the
         # page's width beyond what the screen shows
         measure = """const view = visualViewport, r = document.getElementById(arguments[0]).getBoundingClientRect();
@@ -592,15 +600,19 @@ class ScreenSizeTest(PageTest):
         fitted = "[document.getElementById('Form1-client')?.offsetWidth, visualViewport.scale]"
         first_frame = self.browser.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
             "source": f"requestAnimationFrame(() => {{ window.firstFrame = {fitted}; }});"})
-        # Every text's size against the desktop's 11 pixels, at the scale
-        # of the main window: none left behind at the desktop's size.
+        # Every text's size as drawn (a field's font times the scale it is
+        # drawn at) against the desktop's 11 pixels, at the scale of the
+        # main window: none left behind at the desktop's size.
         text_scales = """const scale = document.getElementById('Form1-client').offsetWidth / arguments[0];
             return [...new Set([...document.querySelectorAll('body *:not(.heading)')].filter(el => el.checkVisibility()
-                && [...el.childNodes].some(n => n.nodeType === 3 && n.data.trim() || el.tagName === 'INPUT'))
-                .map(el => Math.round(parseFloat(getComputedStyle(el).fontSize) / scale * 4) / 4))];"""
+                && (el.tagName === 'INPUT' || [...el.childNodes].some(n => n.nodeType === 3 && n.data.trim())))
+                .map(el => Math.round(parseFloat(getComputedStyle(el).fontSize)
+                    * new DOMMatrix(getComputedStyle(el).transform).a / scale * 4) / 4))];"""
+        field_fonts = """return [...new Set(['Text1', 'Text2', 'Text3', 'Text4', 'Combo1'].map(id =>
+            Math.round(parseFloat(getComputedStyle(document.getElementById(id)).fontSize) * 100) / 100))]"""
         desktop_width = 522
         try:
-            for width, height in sizes:
+            for width, height, field_font in sizes:
                 with self.subTest(width=width, height=height):
                     # A first visit: a reload would bring back the scale the
                     # browser zoomed to for the last field that had the focus.
@@ -620,6 +632,10 @@ class ScreenSizeTest(PageTest):
                     self.assertEqual(self.js("return window.firstFrame"), self.js(f"return {fitted}"))
                     self.assertEqual(self.js("return visualViewport.scale") == 1, width >= desktop_width)
                     self.assertEqual(self.js(text_scales, desktop_width), [11])
+                    self.assertEqual(self.js(field_fonts), [field_font])
+                    # Drawn where and as large as the window's scale puts it.
+                    scale = self.js(f"return {fitted}")[0] / desktop_width
+                    self.assertEqual([round(x / scale) for x in self.box("Text2", "Form1-client")], [104, 168, 89, 25])
                     inside, across, down, beyond = self.js(measure, "Form1-client")
                     folder = SCREENSHOTS / ENGINE / "screens"
                     folder.mkdir(parents=True, exist_ok=True)
@@ -638,6 +654,16 @@ class ScreenSizeTest(PageTest):
                         inside, across, down, _ = self.js(measure, window)
                         self.assertTrue(inside and across <= 1 and down <= 1, window)
                     self.close_message("OK")
+                    self.click("cmdOK")
+                    for how, key, typed in keypad:
+                        with self.subTest(how):
+                            self.js("const t = document.getElementById('Text2'); t.value = '6378'; t.focus();"
+                                    "t.setSelectionRange(4, 4);")
+                            if how == "pad":
+                                self.browser.driver.execute_cdp_cmd("Input.insertText", {"text": key})
+                            else:
+                                self.keys(key)
+                            self.assertEqual(self.text_of("Text2"), typed)
         finally:
             self.browser.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", first_frame)
             self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})

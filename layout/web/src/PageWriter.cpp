@@ -92,9 +92,8 @@ std::string DescribedBy(const Window& window, const Window* beside) {
             labels.push_back(&control);
         }
     }
-    std::stable_sort(labels.begin(), labels.end(), [](const Control* a, const Control* b) {
-        return a->tabIndex < b->tabIndex;
-    });
+    std::stable_sort(labels.begin(), labels.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
     std::string ids;
     for (const Control* label : labels) {
         ids += (ids.empty() ? "" : " ") + ElementId(window, *label, beside);
@@ -165,8 +164,7 @@ std::string FrameMarkup(const Element& e) {
     // the fields, which Tab takes from one frame to the other and back. The
     // caption is read as text where it stands.
     return "<fieldset" + e.common + " class=\"frame\" role=\"none\"><legend" +
-           Language(e.control.language) +
-           ">" + CaptionMarkup(e.control.caption) + "</legend>" +
+           Language(e.control.language) + ">" + CaptionMarkup(e.control.caption) + "</legend>" +
            Children(e.window, e.control.name, e.beside) + "</fieldset>";
 }
 
@@ -425,11 +423,13 @@ std::string WindowMarkup(const Window& window, const Window* beside) {
         // it as its heading, drawn nowhere.
         // The status line is where the program's announcements go, drawn
         // nowhere: a live region that a reader must have seen empty before
-        // its first text, so it is in the page from the start.
-        return "<main" + Attribute("id", name) + " class=\"window main\"" + place + "><h1" +
+        // its first text, so it is in the page from the start. The page's
+        // main landmark is around all its windows (MakePage.cpp), not this
+        // one: a reader coming back from a dialog would say it entered it.
+        return "<div" + Attribute("id", name) + " class=\"window main\"" + place + "><h1" +
                Attribute("id", name + "-heading") + " class=\"heading\">" +
                EscapeHtml(Utf8(window.title)) + "</h1>" + MenuBar(window) + client + "<div" +
-               Attribute("id", name + "-status") + " class=\"status\" role=\"status\"></div></main>";
+               Attribute("id", name + "-status") + " class=\"status\" role=\"status\"></div></div>";
     }
     // The close box runs no command: Esc and "OK" are its keyboard and its
     // name for readers, so it is hidden from them and from Tab. The dialog's
@@ -437,9 +437,9 @@ std::string WindowMarkup(const Window& window, const Window* beside) {
     // (the focus lands on a button, which says only its own caption).
     return "<div" + Attribute("id", name) + " class=\"window dialog\" role=\"dialog\"" +
            Attribute("aria-labelledby", name + "-title") + DescribedBy(window, beside) + place +
-           "><div" +
-           Attribute("id", name + "-title") + " class=\"titlebar\"><span class=\"caption\">" +
-           EscapeHtml(Utf8(window.title)) + "</span><div" + Attribute("id", name + "-close") +
+           "><div" + Attribute("id", name + "-title") +
+           " class=\"titlebar\"><span class=\"caption\">" + EscapeHtml(Utf8(window.title)) +
+           "</span><div" + Attribute("id", name + "-close") +
            " class=\"closebox\" aria-hidden=\"true\"><svg width=\"8\" height=\"7\" viewBox=\"0 "
            "0 8 7\"><path d=\"M0 0h2l2 2 2-2h2L5 3.5 8 7H6L4 5 2 7H0l3-3.5z\"/></svg></div></div>" +
            client + "</div>";
