@@ -67,8 +67,9 @@ from dataclasses import dataclass, field
 from pathlib import Path
 
 # What Orca logs for each utterance: the text in quotes, then the voice's
-# name when it is not the default one, then the voice's settings.
-_SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)? ?(?:\{[^{}]*\})?$")
+# name when it is not the default one, then the voice's settings (a dict,
+# nested in later Orcas).
+_SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)? ?(?:\{.*\})?$")
 
 # Orca's greeting once its speech is up and it listens to the desktop.
 ORCA_READY = "Screen reader on."
