@@ -7,8 +7,6 @@ var ZenaltoPlatform = (function () {
   var waiting = [];
   var endHook = null;
   var returnTo = null;
-  var focusing = null;
-  var OK_FOCUS_AFTER_MS = 150;
 
   // The message style with the critical icon (MessageStyle::Critical); the
   // other, 0, has none. The title comes resolved: "Zenalto" for none.
@@ -34,16 +32,13 @@ var ZenaltoPlatform = (function () {
     for (var i = 0; i < lines.length; ++i) lines[i].textContent = "";
     box.showModal();
     centre(box);
-    // The box itself has the focus first, then OK: a reader says the box's
-    // title and prompt as it meets the box. (Firefox takes the rest of the
-    // page out of what a reader sees when a box opens modal, and Orca then
-    // moves its place into the box unspoken: the focus on OK alone would say
-    // only "OK".) Enter and Esc work on the box as on OK.
-    box.focus();
-    clearTimeout(focusing);
-    focusing = setTimeout(function () {
-      if (box.open && doc.activeElement === box) byId("MsgBox-ok").focus();
-    }, OK_FOCUS_AFTER_MS);
+    // OK takes the focus, and says the box's title and prompt as its
+    // description: Firefox takes the rest of the page out of what a reader
+    // sees when a box opens modal, and Orca then says of the box only what
+    // OK itself says. (A focus on the box first had Orca leave focus mode
+    // in both browsers, and Chromium's browse mode then took the access
+    // keys' letters.)
+    byId("MsgBox-ok").focus();
   }
 
   // A message box opens over the middle of the main window (its menu bar
