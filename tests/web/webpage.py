@@ -336,9 +336,11 @@ def open_browser(language="en-US", engine=ENGINE):
     raise ValueError(f"ZENALTO_WEB_ENGINE={engine}: not one of {', '.join(ENGINES)}")
 
 
-def stage_floor(into, site):
+def stage_floor(into, site, wait_for_fonts=True):
     """Copies the floor page (bench/web) into `into`, ready to be served, with
-    the About dialog's picture and the built site's two font files."""
+    the About dialog's picture and the built site's two font files. Without
+    `wait_for_fonts` its text is drawn at once in a font at hand and in its
+    own once that has come (font-display: swap), not hidden until then."""
     into = Path(into)
     fonts = [Path(site) / "fonts" / name for name in ("zenalto-sans.woff2", "zenalto-sans-bold.woff2")]
     for font in fonts:
@@ -351,4 +353,11 @@ def stage_floor(into, site):
     (into / "fonts").mkdir()
     for font in fonts:
         shutil.copy(font, into / "fonts" / font.name)
+    if not wait_for_fonts:
+        page = into / "index.html"
+        text = page.read_text(encoding="utf-8")
+        swapped = text.replace('format("woff2"); }', 'format("woff2"); font-display: swap; }')
+        if swapped.count("font-display: swap") != 2:
+            raise RuntimeError(f"{page}: not two @font-face rules to swap")
+        page.write_text(swapped, encoding="utf-8")
     return into
