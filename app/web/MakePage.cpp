@@ -30,9 +30,7 @@ using zenalto::web::Utf8;
 // host's type, a browser too old): the same words, shown by the style sheet
 // alone when the program has not said it is ready some seconds after the
 // page opened.
-constexpr const char* NoStart =
-    "Zenalto no puede arrancar: este navegador no ejecuta su programa. Active JavaScript, o "
-    "abra la página en otro navegador, y vuelva a cargarla.";
+constexpr const char* NoStart = "Zenalto no puede arrancar: necesita JavaScript.";
 
 constexpr const char* NoStartStyle =
     ".nostart{position:fixed;left:0;right:0;bottom:0;z-index:1000;margin:0;padding:8px;"

@@ -35,6 +35,7 @@ RADIUS = " Introduzca un valor de radio terrestre"
 RADIUS_MENU = " introduzca un valor de radio terrestre"
 HELP = "Introduzca la altura del satelite,luego seleccione el radio terrestre"
 SYSINFO = "System Information Is Unavailable At This Time"
+NOSTART = "Zenalto no puede arrancar: necesita JavaScript."
 ELLIPSOIDS = ["WGS84", "GRS80", "WGS72", "AUSTRALIAN", "KRASOVSKY", "INTERNACIONAL",
               "CLARKE 1866", "BESSEL", "AIRY", "EVEREST"]
 
@@ -691,6 +692,37 @@ class ScreenSizeTest(PageTest):
         finally:
             self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
             self.browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+@unittest.skipUnless(ENGINE == "chromium", "scripts are turned off and time hurried by the DevTools protocol")
+class NoScriptTest(PageTest):
+    def test_a_page_whose_program_cannot_start_says_so(self):
+        # how the page is had, then the messages it shows: the <noscript>
+        # one at once, the other 10 s after opening (hurried 100 times here)
+        # unless the program has started by then
+        refused = StaticServer(SITE, types={".js": "application/octet-stream"})
+        rows = [("scripts off", server, [NOSTART]), ("its script served as a download", refused, [NOSTART]),
+                ("as it is", server, [])]
+        driver = self.browser.driver
+        shown = """return document.readyState === 'complete' && [...document.querySelectorAll('.nostart')]
+            .filter((p) => p.checkVisibility({visibilityProperty: true})).map((p) => p.textContent)"""
+        driver.execute_cdp_cmd("Animation.enable", {})
+        try:
+            for how, host, messages in rows:
+                with self.subTest(how):
+                    driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": how == "scripts off"})
+                    driver.execute_cdp_cmd("Animation.setPlaybackRate", {"playbackRate": 100})
+                    self.browser.get(host.url)
+                    self.wait_for("return document.readyState === 'complete'")
+                    time.sleep(0.5)  # 50 s of the page's own time
+                    self.assertEqual(self.js(shown), messages)
+                    errors = self.browser.console_errors()
+                    self.assertTrue(all("MIME type" in error for error in errors), errors)
+        finally:
+            driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": False})
+            driver.execute_cdp_cmd("Animation.setPlaybackRate", {"playbackRate": 1})
+            driver.execute_cdp_cmd("Animation.disable", {})
+            refused.stop()
 
 
 class AboutDialogTest(PageTest):

@@ -49,10 +49,13 @@ TYPES = {
 class StaticServer:
     """Serves one folder on 127.0.0.1. Nothing is cacheable by HTTP, so a page
     that loads while the server is down was served by its service worker.
-    Every request is logged in `requests` as (path, status)."""
+    Every request is logged in `requests` as (path, status). `types` gives
+    other media types to some extensions (".js": what a host that does not
+    know it sends); the browser is told not to guess past them (nosniff)."""
 
-    def __init__(self, folder, port=0):
+    def __init__(self, folder, port=0, types=None):
         self.folder = str(folder)
+        self.types = {**TYPES, **(types or {})}
         self.requests = []
         self._port = port
         self._server = None
@@ -66,15 +69,17 @@ class StaticServer:
     def start(self):
         folder = self.folder
         log = self.requests
+        types = self.types
 
         class Handler(http.server.SimpleHTTPRequestHandler):
-            extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **TYPES}
+            extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **types}
 
             def __init__(self, *args, **kwargs):
                 super().__init__(*args, directory=folder, **kwargs)
 
             def end_headers(self):
                 self.send_header("Cache-Control", "no-store")
+                self.send_header("X-Content-Type-Options", "nosniff")
                 super().end_headers()
 
             def log_request(self, code="-", size="-"):
