@@ -289,7 +289,7 @@ def main():
                 ratio = statistics.median(ratios)
                 print(f"  page/{name} ({event}), median of the rounds' ratios: {ratio:.2f} (goal <= {START_GOAL})")
                 if ratio > START_GOAL:
-                    missed.append(f"{way} start-up ratio against the {name} floor {ratio:.2f} > {START_GOAL}")
+                    missed.append(f"{way} start-up ratio page/{name} {ratio:.2f} > {START_GOAL}")
             paints = {name: statistics.median(t["first paint, no click"] for t in times[(name, way)])
                       for name in ("floor", "page")}
             print(f"  first contentful paint, page - floor: {paints['page'] - paints['floor']:+.1f} ms (goal <= 0)\n")
