@@ -4,7 +4,8 @@
 # page's tests (tests/web), served from 127.0.0.1, once in each engine:
 # headless Chromium, headless Firefox ESR and WebKitGTK on a private Xvfb.
 # The page's scripts and its service worker are linted first (ESLint, with
-# .eslintrc.json), and its C++ analysed (clang-tidy, cppcheck). No display
+# .eslintrc.json), its C++ analysed (clang-tidy, cppcheck), its HTML checked
+# (the Nu HTML Checker); the accessibility checkers run in Chromium. No display
 # is needed. Installs what is missing, as install-deps.sh does.
 #
 #   bash tools/test-web.sh [ENGINE...]   # chromium firefox webkit (default: all three)
@@ -19,11 +20,15 @@ bash tools/install-deps.sh cmake make libgtest-dev libfast-float-dev emscripten 
   chromium chromium-driver \
   firefox-esr python3-websockets clang-tidy cppcheck \
   eslint node-chalk node-strip-ansi node-text-table \
+  default-jre-headless \
   webkit2gtk-driver xvfb xauth xclip locales  # WebKitGTK takes its language from the locale
-# The test tools from npm (axe-core), pinned by tests/web/package-lock.json;
-# node's own npm where node came with one, Debian's otherwise.
+# default-jre-headless runs the Nu HTML Checker. The test tools from npm
+# (axe-core, IBM's accessibility-checker-engine, the Nu HTML Checker's
+# vnu-jar), pinned by tests/web/package-lock.json; node's own npm where node
+# came with one, Debian's otherwise. No package's install script runs:
+# vnu-jar's would fetch a Java runtime of its own.
 command -v npm >/dev/null || bash tools/install-deps.sh npm
-npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+npm ci --prefix tests/web --no-audit --no-fund --loglevel=error --ignore-scripts
 
 # Debian's Emscripten comes with its system libraries built, in a cache it
 # only reads; another Emscripten builds them into the build folder.
@@ -49,6 +54,10 @@ bash tools/clang-tidy-build.sh build/web -- --target=wasm32-unknown-emscripten \
 bash tools/cppcheck-build.sh build/web -- --library=googletest --library=tests/cppcheck-emscripten.cfg \
   -D__EMSCRIPTEN__
 ctest --preset web
+# The page as built through the Nu HTML Checker: no error. (The About
+# window's markup is in it, in its <template>; the message box too.)
+java -jar tests/web/node_modules/vnu-jar/build/dist/vnu.jar --errors-only build/web/site/index.html
+echo "vnu: no errors in index.html"
 
 # Debian's python3-selenium belongs to Debian's own python3, whatever else
 # PATH finds first.

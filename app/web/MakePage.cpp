@@ -25,6 +25,21 @@ using zenalto::frmAboutLayout;
 using zenalto::web::EscapeHtml;
 using zenalto::web::Utf8;
 
+// What a page that cannot start its program says: with scripts off
+// (<noscript>, at once), and where the script does not start (refused by the
+// host's type, a browser too old): the same words, shown by the style sheet
+// alone when the program has not said it is ready some seconds after the
+// page opened.
+constexpr const char* NoStart = "Zenalto no puede arrancar: necesita JavaScript.";
+
+constexpr const char* NoStartStyle =
+    ".nostart{position:fixed;left:0;right:0;bottom:0;z-index:1000;margin:0;padding:8px;"
+    "background:#ffffe1;color:#000;border-top:1px solid #000;font:16px var(--system)}\n"
+    ".nostart.later{visibility:hidden;animation:nostart 0s 10s forwards}\n"
+    "@keyframes nostart{to{visibility:visible}}\n"
+    "[data-ready] .nostart{display:none}\n"
+    "@media (scripting:none){.nostart.later{display:none}}\n";
+
 // `messageBox`: the platform's message box, put in after the windows.
 std::string Page(const std::string& messageBox) {
     std::string page =
@@ -56,10 +71,24 @@ std::string Page(const std::string& messageBox) {
         "crossorigin>\n"
         "<link rel=\"preload\" href=\"fonts/zenalto-sans-bold.woff2\" as=\"font\" "
         "type=\"font/woff2\" crossorigin>\n</head>\n<body>\n";
+    // The program's windows are one application, named by the main window's
+    // title: a screen reader that has handed the keys to the page in a field
+    // keeps handing them on the buttons and the scroll bar (whose arrows its
+    // browse mode would take), and the access keys reach the page. The About
+    // window and the message box are in it too: a reader that sees the focus
+    // leave an application for the page around it takes that for a change of
+    // document and says nothing of where the focus went. The page's main
+    // landmark holds the application (an application inside a landmark is
+    // allowed, the main landmark inside another is not), so that a reader
+    // never leaves it or enters it again while the focus is in a window.
+    page += "<main><div id=\"Zenalto\" role=\"application\" aria-labelledby=\"" +
+            std::string(Form1Layout.name) + "-heading\">\n";
     page += zenalto::web::WindowMarkup(Form1Layout) + "\n";
     page += "<template id=\"" + std::string(frmAboutLayout.name) + "-template\">" +
             zenalto::web::WindowMarkup(frmAboutLayout, &Form1Layout) + "</template>\n";
-    page += messageBox;
+    page += messageBox + "</div></main>\n";
+    page += std::string("<noscript><p class=\"nostart\">") + NoStart +
+            "</p></noscript>\n<p class=\"nostart later\">" + NoStart + "</p>\n";
     return page + "</body>\n</html>\n";
 }
 
@@ -126,7 +155,7 @@ int Make(int argc, char** argv) {
     }
     const std::string style = classic + messageBoxStyle + zenalto::web::WindowStyle(Form1Layout) +
                               zenalto::web::WindowStyle(frmAboutLayout, &Form1Layout) +
-                              zenalto::web::ScreenFitStyle(Form1Layout);
+                              zenalto::web::ScreenFitStyle(Form1Layout) + NoStartStyle;
     const std::string folder = argv[4];
     const bool written = Write(folder + "/index.html", Page(messageBox.substr(markup))) &&
                          Write(folder + "/zenalto.css", style) &&

@@ -7,6 +7,7 @@ var ZenaltoPlatform = (function () {
   var waiting = [];
   var endHook = null;
   var returnTo = null;
+  var lastOutside = null;
 
   // The message style with the critical icon (MessageStyle::Critical); the
   // other, 0, has none. The title comes resolved: "Zenalto" for none.
@@ -23,11 +24,23 @@ var ZenaltoPlatform = (function () {
     prompt.textContent = message[0];
     // A prompt in another language than the page's says so to a reader.
     if (message[3]) prompt.setAttribute("lang", message[3]); else prompt.removeAttribute("lang");
-    // An <svg> has no hidden property: the attribute itself is set.
-    byId("MsgBox-icon").toggleAttribute("hidden", message[1] !== CRITICAL);
-    returnTo = doc.activeElement;
+    byId("MsgBox-icon").hidden = message[1] !== CRITICAL;
+    // A command chosen from a menu runs with the focus nowhere (menus.js):
+    // the box gives it back to the control last focused outside the menus.
+    returnTo = doc.activeElement && doc.activeElement !== doc.body ? doc.activeElement : lastOutside;
+    // An announcement of the window behind would be heard again once the
+    // box has gone (the window comes back to a reader, its live region
+    // with it): the program's status lines are emptied.
+    var lines = doc.querySelectorAll(".window [role=status]");
+    for (var i = 0; i < lines.length; ++i) lines[i].textContent = "";
     box.showModal();
     centre(box);
+    // OK takes the focus, and says the box's title and prompt as its
+    // description: Firefox takes the rest of the page out of what a reader
+    // sees when a box opens modal, and Orca then says of the box only what
+    // OK itself says. (A focus on the box first had Orca leave focus mode
+    // in both browsers, and Chromium's browse mode then took the access
+    // keys' letters.)
     byId("MsgBox-ok").focus();
   }
 
@@ -54,6 +67,10 @@ var ZenaltoPlatform = (function () {
   function init() {
     var box = byId("MsgBox");
     if (!box) return;
+    doc.addEventListener("focusin", function (e) {
+      var t = e.target;
+      if (!box.contains(t) && !(t.closest && t.closest("[role=menubar]"))) lastOutside = t;
+    });
     function closed() {
       var back = returnTo;
       returnTo = null;

@@ -168,13 +168,18 @@ class _OrcaLog:
     def wait_quiet(self, quiet, timeout):
         """Waits until nothing has been spoken for `quiet` seconds (at most
         `timeout`), so that a step's last words are not taken for the next's."""
+        # Every line of the log wakes the wait, spoken or not: the quiet is
+        # measured from the last utterance.
         deadline = time.monotonic() + timeout
         with self._changed:
-            while time.monotonic() < deadline:
-                count = len(self.spoken)
-                self._changed.wait(quiet)
-                if len(self.spoken) == count:
+            count, since = len(self.spoken), time.monotonic()
+            while True:
+                now = time.monotonic()
+                if len(self.spoken) != count:
+                    count, since = len(self.spoken), now
+                if now - since >= quiet or now >= deadline:
                     return
+                self._changed.wait(min(since + quiet, deadline) - now)
 
     def close(self):
         for fd in (self._slave, self._master):

@@ -35,6 +35,7 @@ RADIUS = " Introduzca un valor de radio terrestre"
 RADIUS_MENU = " introduzca un valor de radio terrestre"
 HELP = "Introduzca la altura del satelite,luego seleccione el radio terrestre"
 SYSINFO = "System Information Is Unavailable At This Time"
+NOSTART = "Zenalto no puede arrancar: necesita JavaScript."
 ELLIPSOIDS = ["WGS84", "GRS80", "WGS72", "AUSTRALIAN", "KRASOVSKY", "INTERNACIONAL",
               "CLARKE 1866", "BESSEL", "AIRY", "EVEREST"]
 
@@ -212,6 +213,26 @@ class MainWindowTest(PageTest):
         self.assertEqual(self.texts("Text3", "Text4"), ["3076.20193", "11074.32694"])
         self.assertFalse(self.message_is_open())
 
+    def test_results_and_a_chosen_radius_go_to_the_status_line(self):
+        # what is done, what the status line then says
+        results = "Velocidad Orbital (m/s) 7812.50598. Velocidad Orbital (Km/h) 28125.02151"
+        rows = [(("Command1",), results), (("Archivo", "Calcular"), results),
+                (("Combo1-button", "Combo1-3"), "Radio Terrestre (Km) 6378.160")]
+        self.open()
+        self.assertEqual(self.attribute("Form1-status", "role"), "status")
+        # Every text the line takes, in turn.
+        self.js("""const line = document.getElementById('Form1-status'); window.lines = [line.textContent];
+            new MutationObserver(() => lines.push(line.textContent)).observe(line, {childList: true, subtree: true});""")
+        heard = [""]
+        for steps, said in rows:
+            with self.subTest(steps=steps):
+                for step in steps:
+                    self.click(step)
+                # The same text again is told as a change: the line is emptied first.
+                heard += [said] if heard[-1] == "" else ["", said]
+                self.wait_for("return lines.length >= arguments[0]", len(heard), timeout=5)
+                self.assertEqual(self.js("return lines"), heard)
+
     def test_ellipsoid_choice_writes_its_radius(self):
         self.open()
         self.click("Combo1-button")
@@ -240,6 +261,22 @@ class MainWindowTest(PageTest):
         self.assertNotEqual(now, "160")
         self.click("Command1")
         self.assertEqual(self.texts("Text3", "Text4"), list(velocity_texts(int(now), 6378.206)))
+
+    def test_scroll_bar_keys_as_windows_takes_them(self):
+        # The faces' shared table: start, key (the DOM's name), value after.
+        table = (REPO / "tests" / "layout" / "scroll-bar-keys.tsv").read_text().splitlines()
+        rows = [line.split("\t") for line in table if line and not line.startswith("#")]
+        self.assertTrue(rows)
+        self.open()
+        for start, key, after in rows:
+            with self.subTest(start=start, key=key):
+                self.js("""const bar = document.getElementById('HScroll1');
+                    bar.setAttribute('aria-valuenow', arguments[0]);
+                    document.getElementById('Text1').value = arguments[0];
+                    bar.focus();""", start)
+                self.keys(getattr(Keys, re.sub(r"(?<=.)([A-Z])", r"_\1", key).upper()))
+                self.assertEqual([self.attribute("HScroll1", "aria-valuenow"), self.text_of("Text1")],
+                                 [after, after])
 
     def test_every_message_closes_with_ok_enter_and_escape(self):
         # name, field texts typed first, how it is raised, prompt, title, critical icon
@@ -543,8 +580,16 @@ class CoarsePointerTest(PageTest):
 @unittest.skipUnless(ENGINE == "chromium", "phones and tablets are Chromium's device emulation")
 class ScreenSizeTest(PageTest):
     def test_every_window_shown_whole_and_as_large_as_the_screen_allows(self):
-        # phones and tablets upright and on their side, a laptop's screen
-        sizes = [(360, 640), (390, 844), (844, 390), (768, 1024), (1024, 768), (1280, 800)]
+        # phones and tablets upright and on their side (a phone on its side
+        # with the browser's bars shown), an iPad mini, a 507-pixel Split
+        # View, a laptop's screen; then the fields' font as the browser
+        # computes it: 16 pixels or more, or iOS zooms into a field that
+        # takes the focus, drawn scaled to the window's own scale
+        sizes = [(360, 640, 16), (390, 844, 16), (844, 390, 16), (844, 340, 16), (768, 1024, 16.18),
+                 (744, 1133, 16), (507, 1133, 16), (1024, 768, 21.58), (1280, 800, 22.8)]
+        # what a phone's decimal pad types (no key's place named before it)
+        # and a keyboard's comma, each into "6378|" of Text2, then Text2
+        keypad = [("pad", ",", "6378."), ("keyboard", ",", "6378,")]
         # how much of the screen's width and height a window takes, and the
         # page's width beyond what the screen shows
         measure = """const view = visualViewport, r = document.getElementById(arguments[0]).getBoundingClientRect();
@@ -556,15 +601,19 @@ class ScreenSizeTest(PageTest):
         fitted = "[document.getElementById('Form1-client')?.offsetWidth, visualViewport.scale]"
         first_frame = self.browser.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
             "source": f"requestAnimationFrame(() => {{ window.firstFrame = {fitted}; }});"})
-        # Every text's size against the desktop's 11 pixels, at the scale
-        # of the main window: none left behind at the desktop's size.
+        # Every text's size as drawn (a field's font times the scale it is
+        # drawn at) against the desktop's 11 pixels, at the scale of the
+        # main window: none left behind at the desktop's size.
         text_scales = """const scale = document.getElementById('Form1-client').offsetWidth / arguments[0];
             return [...new Set([...document.querySelectorAll('body *:not(.heading)')].filter(el => el.checkVisibility()
-                && [...el.childNodes].some(n => n.nodeType === 3 && n.data.trim() || el.tagName === 'INPUT'))
-                .map(el => Math.round(parseFloat(getComputedStyle(el).fontSize) / scale * 4) / 4))];"""
+                && (el.tagName === 'INPUT' || [...el.childNodes].some(n => n.nodeType === 3 && n.data.trim())))
+                .map(el => Math.round(parseFloat(getComputedStyle(el).fontSize)
+                    * new DOMMatrix(getComputedStyle(el).transform).a / scale * 4) / 4))];"""
+        field_fonts = """return [...new Set(['Text1', 'Text2', 'Text3', 'Text4', 'Combo1'].map(id =>
+            Math.round(parseFloat(getComputedStyle(document.getElementById(id)).fontSize) * 100) / 100))]"""
         desktop_width = 522
         try:
-            for width, height in sizes:
+            for width, height, field_font in sizes:
                 with self.subTest(width=width, height=height):
                     # A first visit: a reload would bring back the scale the
                     # browser zoomed to for the last field that had the focus.
@@ -584,6 +633,10 @@ class ScreenSizeTest(PageTest):
                     self.assertEqual(self.js("return window.firstFrame"), self.js(f"return {fitted}"))
                     self.assertEqual(self.js("return visualViewport.scale") == 1, width >= desktop_width)
                     self.assertEqual(self.js(text_scales, desktop_width), [11])
+                    self.assertEqual(self.js(field_fonts), [field_font])
+                    # Drawn where and as large as the window's scale puts it.
+                    scale = self.js(f"return {fitted}")[0] / desktop_width
+                    self.assertEqual([round(x / scale) for x in self.box("Text2", "Form1-client")], [104, 168, 89, 25])
                     inside, across, down, beyond = self.js(measure, "Form1-client")
                     folder = SCREENSHOTS / ENGINE / "screens"
                     folder.mkdir(parents=True, exist_ok=True)
@@ -602,6 +655,16 @@ class ScreenSizeTest(PageTest):
                         inside, across, down, _ = self.js(measure, window)
                         self.assertTrue(inside and across <= 1 and down <= 1, window)
                     self.close_message("OK")
+                    self.click("cmdOK")
+                    for how, key, typed in keypad:
+                        with self.subTest(how):
+                            self.js("const t = document.getElementById('Text2'); t.value = '6378'; t.focus();"
+                                    "t.setSelectionRange(4, 4);")
+                            if how == "pad":
+                                self.browser.driver.execute_cdp_cmd("Input.insertText", {"text": key})
+                            else:
+                                self.keys(key)
+                            self.assertEqual(self.text_of("Text2"), typed)
         finally:
             self.browser.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", first_frame)
             self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
@@ -629,6 +692,37 @@ class ScreenSizeTest(PageTest):
         finally:
             self.browser.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
             self.browser.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+
+
+@unittest.skipUnless(ENGINE == "chromium", "scripts are turned off and time hurried by the DevTools protocol")
+class NoScriptTest(PageTest):
+    def test_a_page_whose_program_cannot_start_says_so(self):
+        # how the page is had, then the messages it shows: the <noscript>
+        # one at once, the other 10 s after opening (hurried 100 times here)
+        # unless the program has started by then
+        refused = StaticServer(SITE, types={".js": "application/octet-stream"})
+        rows = [("scripts off", server, [NOSTART]), ("its script served as a download", refused, [NOSTART]),
+                ("as it is", server, [])]
+        driver = self.browser.driver
+        shown = """return document.readyState === 'complete' && [...document.querySelectorAll('.nostart')]
+            .filter((p) => p.checkVisibility({visibilityProperty: true})).map((p) => p.textContent)"""
+        driver.execute_cdp_cmd("Animation.enable", {})
+        try:
+            for how, host, messages in rows:
+                with self.subTest(how):
+                    driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": how == "scripts off"})
+                    driver.execute_cdp_cmd("Animation.setPlaybackRate", {"playbackRate": 100})
+                    self.browser.get(host.url)
+                    self.wait_for("return document.readyState === 'complete'")
+                    time.sleep(0.5)  # 50 s of the page's own time
+                    self.assertEqual(self.js(shown), messages)
+                    errors = self.browser.console_errors()
+                    self.assertTrue(all("MIME type" in error for error in errors), errors)
+        finally:
+            driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": False})
+            driver.execute_cdp_cmd("Animation.setPlaybackRate", {"playbackRate": 1})
+            driver.execute_cdp_cmd("Animation.disable", {})
+            refused.stop()
 
 
 class AboutDialogTest(PageTest):
@@ -781,8 +875,6 @@ class AccessibilityTest(PageTest):
         ("Combo1", "combobox", "Radio Terrestre",
          "Elipsoides de referencia: el elegido escribe su radio en Radio Terrestre (Km)"),
         ("HScroll1", "scrollbar", "Altura del Satelite", "Escribe su posición en Altura del Satelite (Km)"),
-        ("Frame1", "group", "Entrada de Datos", ""),
-        ("Frame2", "group", "Salida de Datos", ""),
         ("Command1", "button", "Calcular", ""),
         ("Command2", "button", "Borrar", ""),
         ("Command3", "button", "Salir", ""),
@@ -797,7 +889,12 @@ class AccessibilityTest(PageTest):
         "Help": [("Ayuda", "menuitem", "Ayuda", ""), ("Acerca", "menuitem", "Acerca de...", "")],
     }
     ABOUT = [
-        ("frmAbout", "dialog", "Sobre Zenalto Ver. 1.0", ""),
+        # Its texts as its description, in their tab order: read as it opens.
+        ("frmAbout", "dialog", "Sobre Zenalto Ver. 1.0",
+         "Este programa fue desarrollado con fines educativos solamente. Sirve de apoyo didáctico para el "
+         "cálculo de órbitas satelitales en el curso de Mecánica Orbital del Instituto Tecnológico de Puerto "
+         "Ficticio, para el que fue escrito. Los Cálculos son válidos para órbitas satelitales alrededor de la "
+         "Tierra. Version 1.0 Nota: Otoño, 2004 Equipo Zenalto zenalto@example.org"),
         ("Image1", "image", "La Tierra con un satélite en órbita circular", ""),
         ("cmdOK", "button", "OK", ""),
         ("cmdSysInfo", "button", "System Info...", ""),
@@ -871,7 +968,7 @@ class AccessibilityTest(PageTest):
         self.check(self.ABOUT)
         self.choose("Help", "Ayuda")
         self.message()
-        self.check([("MsgBox", "dialog", "Ayuda", HELP)])
+        self.check([("MsgBox", "alertdialog", "Ayuda", HELP)])
         self.close_message("OK")
 
 

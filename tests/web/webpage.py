@@ -49,10 +49,13 @@ TYPES = {
 class StaticServer:
     """Serves one folder on 127.0.0.1. Nothing is cacheable by HTTP, so a page
     that loads while the server is down was served by its service worker.
-    Every request is logged in `requests` as (path, status)."""
+    Every request is logged in `requests` as (path, status). `types` gives
+    other media types to some extensions (".js": what a host that does not
+    know it sends); the browser is told not to guess past them (nosniff)."""
 
-    def __init__(self, folder, port=0):
+    def __init__(self, folder, port=0, types=None):
         self.folder = str(folder)
+        self.types = {**TYPES, **(types or {})}
         self.requests = []
         self._port = port
         self._server = None
@@ -66,15 +69,17 @@ class StaticServer:
     def start(self):
         folder = self.folder
         log = self.requests
+        types = self.types
 
         class Handler(http.server.SimpleHTTPRequestHandler):
-            extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **TYPES}
+            extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, **types}
 
             def __init__(self, *args, **kwargs):
                 super().__init__(*args, directory=folder, **kwargs)
 
             def end_headers(self):
                 self.send_header("Cache-Control", "no-store")
+                self.send_header("X-Content-Type-Options", "nosniff")
                 super().end_headers()
 
             def log_request(self, code="-", size="-"):
@@ -336,9 +341,11 @@ def open_browser(language="en-US", engine=ENGINE):
     raise ValueError(f"ZENALTO_WEB_ENGINE={engine}: not one of {', '.join(ENGINES)}")
 
 
-def stage_floor(into, site):
+def stage_floor(into, site, wait_for_fonts=True):
     """Copies the floor page (bench/web) into `into`, ready to be served, with
-    the About dialog's picture and the built site's two font files."""
+    the About dialog's picture and the built site's two font files. Without
+    `wait_for_fonts` its text is drawn at once in a font at hand and in its
+    own once that has come (font-display: swap), not hidden until then."""
     into = Path(into)
     fonts = [Path(site) / "fonts" / name for name in ("zenalto-sans.woff2", "zenalto-sans-bold.woff2")]
     for font in fonts:
@@ -351,4 +358,11 @@ def stage_floor(into, site):
     (into / "fonts").mkdir()
     for font in fonts:
         shutil.copy(font, into / "fonts" / font.name)
+    if not wait_for_fonts:
+        page = into / "index.html"
+        text = page.read_text(encoding="utf-8")
+        swapped = text.replace('format("woff2"); }', 'format("woff2"); font-display: swap; }')
+        if swapped.count("font-display: swap") != 2:
+            raise RuntimeError(f"{page}: not two @font-face rules to swap")
+        page.write_text(swapped, encoding="utf-8")
     return into

@@ -30,9 +30,17 @@
     menuReturn = doc.activeElement;
     titles()[0].focus();
   }
+  // The command runs before the focus leaves the menu: one that opens a
+  // window gives the focus to it, and the control the menu was entered from
+  // does not take it in between (Firefox then told a reader of that control
+  // after the window's own words, and Orca took it for where the focus was).
+  // Where the command moved no focus, it goes back as when a menu is left.
   function choose(item) {
-    closeMenus(true);
+    var back = menuReturn;
+    closeMenus(false);
     report(item, MENU);
+    var now = doc.activeElement;
+    if ((!now || now === doc.body) && back && back.isConnected && back !== doc.body) back.focus();
   }
   function menuKey(e) {
     var el = doc.activeElement, all = titles();

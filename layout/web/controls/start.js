@@ -60,8 +60,24 @@
     if (main) raise(main);
   });
 
+  // What the program announces goes into the window's status line, a polite
+  // live region that readers speak whatever has the focus. The line is
+  // emptied first and given the text a moment later, when the browser has
+  // told the reader of the empty line: the same text twice (Calcular pressed
+  // again) is then a change, and spoken again.
+  var ANNOUNCE_AFTER_MS = 100;
+  var announcing = null;
+  function announce(name, text) {
+    var line = byId(name + "-status") || doc.querySelector(".window.main > .status");
+    if (!line) return;
+    clearTimeout(announcing);
+    line.textContent = "";
+    announcing = setTimeout(function () { line.textContent = text; }, ANNOUNCE_AFTER_MS);
+  }
+
   return {
     bind: function (slot, name) { slots[name] = slot; },
+    announce: announce,
     show: show,
     unload: unload,
     text: function (win, name) { var el = control(win, name); return el ? el.value : ""; },

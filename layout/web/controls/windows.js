@@ -51,7 +51,7 @@
       var template = byId(name + "-template");
       if (!template) return;
       win = template.content.firstElementChild.cloneNode(true);
-      doc.body.insertBefore(win, template);
+      template.parentNode.insertBefore(win, template);
       place(win);
       raise(win);
       var first = focusOrder(win)[0];
@@ -105,8 +105,38 @@
     return /^Key[A-Z]$/.test(e.code || "") ? e.code.charAt(3).toLowerCase() : "";
   }
 
+  // A phone's decimal pad shows the decimal key of the phone's region: a
+  // comma in Spain, which ends the number Zenalto reads, as on every face. A
+  // comma from an on-screen keyboard (no key of a keyboard went down for it:
+  // the keydown before it, if any, names no key's place) enters the period
+  // in a number field; a comma typed on a keyboard stays a comma.
+  var keyPlace = "";
+  function onInput(e) {
+    var t = e.target, placed = keyPlace;
+    keyPlace = "";
+    if (e.inputType !== "insertText" || e.data !== "," || placed || t.inputMode !== "decimal") return;
+    var at = t.selectionStart;
+    if (at > 0 && t.value.charAt(at - 1) === ",") t.setRangeText(".", at - 1, at, "end");
+  }
+
+  // Alt pressed and released alone enters the menu bar, as F10 does, as on
+  // the desktop; Alt with any other key is that key's.
+  var altAlone = false;
+  function onKeyUp(e) {
+    var alone = altAlone;
+    altAlone = false;
+    if (e.key !== "Alt" || !alone) return;
+    var el = doc.activeElement, win = windowOf(el) || activeWindow();
+    if (!win || !win.querySelector(".menubar")) return;
+    e.preventDefault();
+    enterMenuBar();
+  }
+
   function onKey(e) {
     var el = doc.activeElement, key = e.key;
+    keyPlace = e.code || "";
+    altAlone = key === "Alt" && !e.repeat && !e.ctrlKey && !e.shiftKey && !e.metaKey &&
+      !(el && el.closest && el.closest(".menubar"));
     if (el && el.closest && el.closest(".menubar")) { menuKey(e); return; }
     if (el && el.getAttribute && el.getAttribute("role") === "combobox" && comboKey(e, el)) return;
     if (el && el.classList && el.classList.contains("hscroll")) scrollKey(e, el);
@@ -215,6 +245,9 @@
   }
 
   doc.addEventListener("keydown", onKey);
+  doc.addEventListener("input", onInput);
+  doc.addEventListener("keyup", onKeyUp);
+  addEventListener("blur", function () { altAlone = false; });
   doc.addEventListener("pointerdown", onPointerDown);
   doc.addEventListener("mousedown", onMouseDown);
   doc.addEventListener("pointerover", onPointerOver);

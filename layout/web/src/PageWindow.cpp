@@ -42,6 +42,14 @@ EM_JS(void, zenalto_set_text, (const char* window, const char* name, const char1
 EM_JS(void, zenalto_set_list_index, (const char* window, const char* name, int index), {
     Zenalto.setListIndex(UTF8ToString(window), UTF8ToString(name), index);
 });
+EM_JS(void, zenalto_announce, (const char* window, const char16_t* text, int length), {
+    var at = text >> 1;
+    var parts = [];
+    for (var i = 0; i < length; i += 8192) {
+        parts.push(String.fromCharCode.apply(null, HEAPU16.subarray(at + i, at + Math.min(length, i + 8192))));
+    }
+    Zenalto.announce(UTF8ToString(window), parts.join(""));
+});
 EM_JS(void, zenalto_started, (), {
     Zenalto.start();
 });
@@ -103,6 +111,10 @@ void PageWindow::setText(std::string_view name, std::u16string_view text) {
 
 void PageWindow::setListIndex(std::string_view name, int index) {
     zenalto_set_list_index(nameOf(m_layout.name).c_str(), nameOf(name).c_str(), index);
+}
+
+void PageWindow::announce(std::u16string_view text) {
+    zenalto_announce(nameOf(m_layout.name).c_str(), text.data(), static_cast<int>(text.size()));
 }
 
 void PageWindow::dispatch(int kind, int index, int value) {

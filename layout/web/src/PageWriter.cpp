@@ -20,6 +20,13 @@ std::string Px(int twips) {
     return "calc(" + std::to_string(layout::pixels(twips)) + "*var(--u))";
 }
 
+// A place in the desktop's pixels, times the page's scale: a field on a
+// phone draws itself at a scale of its own (classic.css), but stands where
+// the window's scale puts it.
+std::string PlacePx(int twips) {
+    return "calc(" + std::to_string(layout::pixels(twips)) + "*var(--page-u))";
+}
+
 std::string Attribute(std::string_view name, std::string_view value) {
     return " " + std::string(name) + "=\"" + EscapeHtml(value) + "\"";
 }
@@ -74,6 +81,24 @@ std::string Description(const std::string& id, const Control& control) {
     }
     return "<span id=\"" + id + "-description\" hidden>" +
            EscapeHtml(Utf8(control.accessibleDescription)) + "</span>";
+}
+
+// A dialog's labels, in the order of their tab indexes (the order the table
+// gives for reading them), as the ids of its description.
+std::string DescribedBy(const Window& window, const Window* beside) {
+    std::vector<const Control*> labels;
+    for (const Control& control : window.controls) {
+        if (control.kind == Kind::Label && !control.caption.empty()) {
+            labels.push_back(&control);
+        }
+    }
+    std::stable_sort(labels.begin(), labels.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    std::string ids;
+    for (const Control* label : labels) {
+        ids += (ids.empty() ? "" : " ") + ElementId(window, *label, beside);
+    }
+    return ids.empty() ? "" : Attribute("aria-describedby", ids);
 }
 
 std::string Language(std::string_view language) {
@@ -133,8 +158,13 @@ std::string FrameMarkup(const Element& e) {
         return "<div" + e.common + " class=\"frame\">" +
                Children(e.window, e.control.name, e.beside) + "</div>";
     }
-    return "<fieldset" + e.common + " class=\"frame\"><legend" + Language(e.control.language) +
-           ">" + CaptionMarkup(e.control.caption) + "</legend>" +
+    // Drawn as a fieldset, its caption in the border, but no group to a
+    // reader: the fields it holds are named with their quantity and unit,
+    // and a group would have a reader say "leaving" it at every move between
+    // the fields, which Tab takes from one frame to the other and back. The
+    // caption is read as text where it stands.
+    return "<fieldset" + e.common + " class=\"frame\" role=\"none\"><legend" +
+           Language(e.control.language) + ">" + CaptionMarkup(e.control.caption) + "</legend>" +
            Children(e.window, e.control.name, e.beside) + "</fieldset>";
 }
 
@@ -391,16 +421,25 @@ std::string WindowMarkup(const Window& window, const Window* beside) {
     if (window.border == layout::Border::Sizable) {
         // The browser's title bar shows the title; the page's structure has
         // it as its heading, drawn nowhere.
-        return "<main" + Attribute("id", name) + " class=\"window main\"" + place + "><h1" +
+        // The status line is where the program's announcements go, drawn
+        // nowhere: a live region that a reader must have seen empty before
+        // its first text, so it is in the page from the start. The page's
+        // main landmark is around all its windows (MakePage.cpp), not this
+        // one: a reader coming back from a dialog would say it entered it.
+        return "<div" + Attribute("id", name) + " class=\"window main\"" + place + "><h1" +
                Attribute("id", name + "-heading") + " class=\"heading\">" +
-               EscapeHtml(Utf8(window.title)) + "</h1>" + MenuBar(window) + client + "</main>";
+               EscapeHtml(Utf8(window.title)) + "</h1>" + MenuBar(window) + client + "<div" +
+               Attribute("id", name + "-status") + " class=\"status\" role=\"status\"></div></div>";
     }
     // The close box runs no command: Esc and "OK" are its keyboard and its
-    // name for readers, so it is hidden from them and from Tab.
+    // name for readers, so it is hidden from them and from Tab. The dialog's
+    // texts are its description, so that a reader says them as it opens
+    // (the focus lands on a button, which says only its own caption).
     return "<div" + Attribute("id", name) + " class=\"window dialog\" role=\"dialog\"" +
-           Attribute("aria-labelledby", name + "-title") + place + "><div" +
-           Attribute("id", name + "-title") + " class=\"titlebar\"><span class=\"caption\">" +
-           EscapeHtml(Utf8(window.title)) + "</span><div" + Attribute("id", name + "-close") +
+           Attribute("aria-labelledby", name + "-title") + DescribedBy(window, beside) + place +
+           "><div" + Attribute("id", name + "-title") +
+           " class=\"titlebar\"><span class=\"caption\">" + EscapeHtml(Utf8(window.title)) +
+           "</span><div" + Attribute("id", name + "-close") +
            " class=\"closebox\" aria-hidden=\"true\"><svg width=\"8\" height=\"7\" viewBox=\"0 "
            "0 8 7\"><path d=\"M0 0h2l2 2 2-2h2L5 3.5 8 7H6L4 5 2 7H0l3-3.5z\"/></svg></div></div>" +
            client + "</div>";
@@ -416,7 +455,7 @@ std::string WindowStyle(const Window& window, const Window* beside) {
         if (control.kind == Kind::ComboBox) {
             id += "-box";
         }
-        std::string rule = "left:" + Px(control.left) + ";top:" + Px(control.top) +
+        std::string rule = "left:" + PlacePx(control.left) + ";top:" + PlacePx(control.top) +
                            ";width:" + Px(control.width) + ";height:" + Px(control.height) + ";";
         if (!control.font.face.empty()) {
             rule += FontFamily(control.font.face);
@@ -456,8 +495,10 @@ std::string ScreenFitStyle(const Window& main) {
                                               (main.menus.empty() ? 0 : MenuBarHeight));
     // The height with the browser's bars shown (svh), where the engine knows
     // it; an older one (Safari before 15.4) takes the height without them.
+    // Never below the desktop's size for the width, where the browser zooms
+    // the page out instead; below it for the height, where it does not.
     const auto scale = [&](const char* unit) {
-        return ":root{--u:max(1px,min(100vw / " + width + ",100" + unit + " / " + height + "))}";
+        return ":root{--u:min(max(1px,100vw / " + width + "),100" + unit + " / " + height + ")}";
     };
     return "@media (hover:none) and (pointer:coarse){" + scale("vh") +
            "@supports (height:100svh){" + scale("svh") + "}}\n";

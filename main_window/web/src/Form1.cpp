@@ -38,4 +38,8 @@ void Form1::clearListText() {
     PageWindow::setText("Combo1", u"");
 }
 
+void Form1::announce(std::u16string_view text) {
+    PageWindow::announce(text);
+}
+
 }  // namespace zenalto::web

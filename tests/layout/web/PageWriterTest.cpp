@@ -54,6 +54,10 @@ std::string Px(int twips) {
     return "calc(" + std::to_string(twips / layout::TwipsPerPixel) + "*var(--u))";
 }
 
+std::string PlacePx(int twips) {
+    return "calc(" + std::to_string(twips / layout::TwipsPerPixel) + "*var(--page-u))";
+}
+
 TEST_P(PageOfTable, PlacesEveryControlAsItsTableDoes) {
     const Page page = GetParam();
     const std::string markup = WindowMarkup(*page.window, page.beside);
@@ -66,10 +70,10 @@ TEST_P(PageOfTable, PlacesEveryControlAsItsTableDoes) {
         SCOPED_TRACE(id);
         EXPECT_EQ(std::count(ids.begin(), ids.end(), id), 1);
         const std::string selector = id + (control.kind == Kind::ComboBox ? "-box" : "");
-        EXPECT_NE(
-            style.find("#" + selector + "{left:" + Px(control.left) + ";top:" + Px(control.top) +
-                       ";width:" + Px(control.width) + ";height:" + Px(control.height) + ";"),
-            std::string::npos);
+        EXPECT_NE(style.find("#" + selector + "{left:" + PlacePx(control.left) +
+                             ";top:" + PlacePx(control.top) + ";width:" + Px(control.width) +
+                             ";height:" + Px(control.height) + ";"),
+                  std::string::npos);
         if (control.kind == Kind::TextBox || control.kind == Kind::ComboBox) {
             EXPECT_NE(markup.find("value=\"" + Utf8(control.caption) + "\""), std::string::npos);
             if (control.maxLength > 0) {

@@ -35,6 +35,9 @@ public:
     void setText(std::string_view name, std::u16string_view text);
     // Selects a list's entry (-1: none) without reporting it as chosen.
     void setListIndex(std::string_view name, int index);
+    // Has a screen reader say `text` politely, whatever has the focus, without
+    // moving it: the page's live region (role="status") takes the text.
+    void announce(std::u16string_view text);
 
     [[nodiscard]] const layout::Window& layout() const noexcept { return m_layout; }
 

@@ -49,11 +49,13 @@ inline constexpr int MenuBarHeight = 17;
 
 // The page's scale on a device whose pointer is a finger (a phone, a
 // tablet): the main window, its menu bar included, as large as the screen
-// shows it whole, however the screen is turned, and never below the
-// desktop's size. A scale rather than the viewport's zoom, so that text is
-// as large in CSS pixels as it is on the screen; the page's viewport is the
-// screen's width. A screen narrower than the window (a phone upright) gets
-// the desktop's size, and the browser zooms the page out to show its width.
+// shows it whole with the browser's bars shown, however the screen is
+// turned. A scale rather than the viewport's zoom, so that text is as large
+// in CSS pixels as it is on the screen; the page's viewport is the screen's
+// width. A screen narrower than the window (a phone upright) gets the
+// desktop's size, and the browser zooms the page out to show its width; a
+// screen lower than the window (a phone on its side, its bars shown) a
+// smaller scale, as the browser zooms nothing out for the height.
 // Elsewhere the page keeps the desktop's pixels, and the browser's zoom its
 // own.
 [[nodiscard]] std::string ScreenFitStyle(const layout::Window& main);

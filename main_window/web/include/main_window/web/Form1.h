@@ -29,6 +29,7 @@ private:
     [[nodiscard]] std::u16string text(Field field) override;
     void setText(Field field, std::u16string_view text) override;
     void clearListText() override;
+    void announce(std::u16string_view text) override;
 
     Form1Commands m_commands;
 };
