@@ -136,7 +136,7 @@ void Form1Commands::calculate(bool fromMenu) {
         m_view.setText(Field::Text4, texts->kilometresPerHour);
         // One announcement for both: a second would cut the first short.
         m_view.announce(Spoken(Field::Text3, texts->metresPerSecond) + u". " +
-                       Spoken(Field::Text4, texts->kilometresPerHour));
+                        Spoken(Field::Text4, texts->kilometresPerHour));
     } else {
         const auto& message = std::get<Message>(result);
         m_platform.messageBox(message.prompt, message.style, message.title);

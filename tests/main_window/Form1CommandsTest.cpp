@@ -113,10 +113,9 @@ TEST_P(Calculation, ButtonAndMenuWriteTheSameResults) {
         EXPECT_EQ(view.writes, (std::vector<std::string>{"Text3", "Text4"}));
         // Both results with their names and units, in one announcement.
         EXPECT_EQ(view.announced,
-                  (std::vector<std::u16string>{u"Velocidad Orbital (m/s) " +
-                                               std::u16string(row.metresPerSecond) +
-                                               u". Velocidad Orbital (Km/h) " +
-                                               std::u16string(row.kilometresPerHour)}));
+                  (std::vector<std::u16string>{
+                      u"Velocidad Orbital (m/s) " + std::u16string(row.metresPerSecond) +
+                      u". Velocidad Orbital (Km/h) " + std::u16string(row.kilometresPerHour)}));
         EXPECT_EQ(view.fields[Field::Text1], row.altitude);
         EXPECT_EQ(view.fields[Field::Text2], row.radius);
     }
@@ -252,10 +251,9 @@ TEST_F(Form1CommandsTest, EllipsoidChoiceWritesItsRadiusIntoText2) {
         EXPECT_EQ(view.fields[Field::Text2], row.radius);
     }
     EXPECT_EQ(view.writes, (std::vector<std::string>{"Text2", "Text2", "Text2"}));
-    EXPECT_EQ(view.announced,
-              (std::vector<std::u16string>{u"Radio Terrestre (Km) 6378.160",
-                                           u"Radio Terrestre (Km) 6378.137",
-                                           u"Radio Terrestre (Km) 6377.397"}));
+    EXPECT_EQ(view.announced, (std::vector<std::u16string>{u"Radio Terrestre (Km) 6378.160",
+                                                           u"Radio Terrestre (Km) 6378.137",
+                                                           u"Radio Terrestre (Km) 6377.397"}));
     EXPECT_EQ(view.listText, u"Clarke 1866");
 }
 
