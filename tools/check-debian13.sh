@@ -5,7 +5,7 @@
 # README's two commands there: the test command must pass, and the run command
 # must show the main window on a private X server of this machine. Then the
 # Debian package built on this machine by tools/check-desktop.sh
-# (build/check-desktop/zenalto_*.deb) is installed with apt-get into another
+# (build/deb/zenalto_*.deb) is installed with apt-get into another
 # fresh copy of that root and must show its window too.
 #
 # Runs as root (debootstrap, chroot). CI=true passes into the root, so that
@@ -35,9 +35,9 @@ if [[ -z $mirror ]]; then
   exit 1
 fi
 
-deb=$(compgen -G "$root/build/check-desktop/zenalto_*_amd64.deb" | head -n 1 || true)
+deb=$(compgen -G "$root/build/deb/zenalto_*_amd64.deb" | head -n 1 || true)
 if [[ -z $deb ]]; then
-  echo "check-debian13: no package in build/check-desktop: run tools/check-desktop.sh first" >&2
+  echo "check-debian13: no package in build/deb: run tools/check-desktop.sh first" >&2
   exit 1
 fi
 

@@ -9,7 +9,7 @@ set -euo pipefail
 
 cd "$(dirname "$0")/.."
 root=$PWD
-build="$root/build/check-desktop"
+build="$root/build/deb"
 app_id=org.example.Zenalto
 title='Zenalto: Programa para el cálculo de orbitas satelitales'
 
@@ -40,16 +40,8 @@ desktop-file-validate "resources/desktop/$app_id.desktop"
 appstreamcli validate --no-net "resources/desktop/$app_id.metainfo.xml"
 
 echo "== package"
-# Built with Debian's own flags, hardening included, as a Debian package is.
-build_flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"; }
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
-  -DCMAKE_CXX_FLAGS="$(build_flags CPPFLAGS) $(build_flags CXXFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(build_flags LDFLAGS)"
-cmake --build "$build" -j2
-rm -f "$build"/zenalto_*.deb
-(cd "$build" && cpack -G DEB)
-deb=$(echo "$build"/zenalto_*.deb)
-[[ -f $deb ]] || { echo "no package in $build"; exit 1; }
+# Built where tools/release.sh builds it, with Debian's own flags.
+deb=$(bash tools/build-deb.sh "$build")
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
