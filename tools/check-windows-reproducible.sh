@@ -59,7 +59,7 @@ first=$work/one/zenalto
 second=$work/the-second-build/src/zenalto-$SOURCE_DATE_EPOCH
 
 build() { # FOLDER UMASK TZ LANG
-  git clone --quiet --no-local "$PWD" "$1"
+  git -c advice.detachedHead=false clone --quiet --no-local "$PWD" "$1"
   (
     cd "$1"
     umask "$2"
