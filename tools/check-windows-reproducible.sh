@@ -47,7 +47,7 @@ fi
 
 bash tools/install-deps.sh cmake make git libgtest-dev libfast-float-dev \
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis wixl msitools \
-  python3-gi gir1.2-libmsi-1.0 locales
+  python3-gi gir1.2-libmsi-1.0 python3-pefile locales
 
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
