@@ -11,8 +11,16 @@
 #     HEAD) twice with the mingw preset, with SOURCE_DATE_EPOCH set to the
 #     commit's time as a release sets it, in two folders of different paths,
 #     under different umasks, time zones and locales, one after the other, and
-#     compares them so. Installs what it needs when missing.
-# Fails when any file differs or is missing.
+#     compares them so. Then signs the first build's files with a throw-away
+#     certificate made for the run (tools/sign-windows.sh; ZENALTO_OSSLSIGNCODE
+#     may name another osslsigncode) and checks that each signature verifies,
+#     that signing twice gives the same bytes, that the detached signatures
+#     attached to the second build's files give the signed files exactly,
+#     that a file with one byte changed is refused them, and that the
+#     programs (the .msi aside: osslsigncode lays its file out anew) without
+#     their signatures are the unsigned files. Installs what it needs when
+#     missing.
+# Fails when any file differs or is missing, or a signing check fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -47,7 +55,7 @@ fi
 
 bash tools/install-deps.sh cmake make git libgtest-dev libfast-float-dev \
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis wixl msitools \
-  python3-gi gir1.2-libmsi-1.0 python3-pefile locales
+  python3-gi gir1.2-libmsi-1.0 python3-pefile locales osslsigncode openssl
 
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 export SOURCE_DATE_EPOCH
@@ -75,3 +83,47 @@ build "$first" 022 UTC C.UTF-8
 build "$second" 077 Pacific/Kiritimati es_ES.UTF-8
 echo "Two builds of $(git rev-parse --short HEAD), SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH:"
 compare "$first/build/mingw/installer" "$second/build/mingw/installer"
+
+echo "Signed with a throw-away certificate:"
+keys=$work/keys
+mkdir -p "$keys"
+openssl req -x509 -newkey rsa:3072 -nodes -days 2 -subj "/CN=Zenalto test" \
+  -addext extendedKeyUsage=codeSigning -keyout "$keys/key.pem" -out "$keys/cert.pem" 2>/dev/null
+osslsigncode=${ZENALTO_OSSLSIGNCODE:-osslsigncode}
+failed=0
+fail() {
+  echo "FAILED  $*"
+  failed=1
+  this=bad
+}
+for file in "${files[@]}"; do
+  this=good
+  for copy in unsigned signed again attached changed; do
+    mkdir -p "$work/$copy"
+    cp "$first/build/mingw/installer/$file" "$work/$copy/"
+  done
+  cp "$second/build/mingw/installer/$file" "$work/attached/"
+  printf 'Z' | dd of="$work/changed/$file" bs=1 seek=1200 conv=notrunc 2>/dev/null
+  ZENALTO_SIGN_CERT=$keys/cert.pem ZENALTO_SIGN_KEY=$keys/key.pem \
+    ZENALTO_SIGNATURES_DIR=$work/signatures bash tools/sign-windows.sh "$work/signed/$file" >/dev/null
+  ZENALTO_SIGN_CERT=$keys/cert.pem ZENALTO_SIGN_KEY=$keys/key.pem \
+    bash tools/sign-windows.sh "$work/again/$file" >/dev/null
+  "$osslsigncode" verify -CAfile "$keys/cert.pem" -in "$work/signed/$file" >/dev/null 2>&1 ||
+    fail "$file: the signature does not verify"
+  cmp -s "$work/signed/$file" "$work/again/$file" || fail "$file: signed twice, two files"
+  ZENALTO_SIGNATURES_FROM=$work/signatures bash tools/sign-windows.sh "$work/attached/$file" \
+    >/dev/null 2>&1 || fail "$file: the detached signature was refused"
+  cmp -s "$work/signed/$file" "$work/attached/$file" ||
+    fail "$file: attached, not the signed file"
+  if ZENALTO_SIGNATURES_FROM=$work/signatures bash tools/sign-windows.sh "$work/changed/$file" \
+    >/dev/null 2>&1; then
+    fail "$file: a byte changed, and the signature was attached all the same"
+  fi
+  if [[ $file != *.msi ]]; then
+    "$osslsigncode" remove-signature -in "$work/signed/$file" -out "$work/removed-$file" >/dev/null
+    cmp -s "$work/unsigned/$file" "$work/removed-$file" ||
+      fail "$file: without its signature, not the unsigned file"
+  fi
+  [[ $this == bad ]] || echo "signed  $file"
+done
+exit $failed
