@@ -17,6 +17,19 @@ function(zenalto_msi_product_code version out)
   set(${out} ${code} PARENT_SCOPE)
 endfunction()
 
+# The package code of a release's package: a name-based GUID (SHA-1) of the
+# version's ProductCode and "Zenalto VERSION package COMMIT". A package code names one
+# package's bytes, so that Windows Installer never takes two different
+# packages for one; a commit's release is one package, whoever builds it.
+# COMMIT may be empty (a source folder that is not a clone).
+#   zenalto_msi_package_code(VERSION COMMIT VAR)
+function(zenalto_msi_package_code version commit out)
+  zenalto_msi_product_code(${version} product_code)
+  string(UUID code NAMESPACE ${product_code} NAME "Zenalto ${version} package ${commit}"
+         TYPE SHA1 UPPER)
+  set(${out} ${code} PARENT_SCOPE)
+endfunction()
+
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   zenalto_msi_product_code(${VERSION} code)
   execute_process(COMMAND ${CMAKE_COMMAND} -E echo ${code})
