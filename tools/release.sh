@@ -60,6 +60,7 @@ out="$out_root/zenalto-$version"
 bash tools/install-deps.sh
 bash tools/install-deps.sh dpkg-dev python3 \
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 nsis wixl msitools \
+  python3-gi gir1.2-libmsi-1.0 python3-pefile \
   emscripten nodejs node-acorn python3-fonttools python3-brotli fonts-liberation2
 
 signing=none
@@ -94,7 +95,7 @@ rm -rf "$out"
 mkdir -p "$out"
 sign_command=
 if [[ $signing != none ]]; then
-  bash tools/install-deps.sh osslsigncode
+  bash tools/install-deps.sh osslsigncode openssl
   mkdir -p "$out/signatures"
   export ZENALTO_SIGNATURES_DIR="$out/signatures"
   sign_command="$root/tools/sign-windows.sh"
