@@ -25,6 +25,18 @@ void announceRunning() {
     static_cast<void>(::CreateMutexW(&attributes, FALSE, L"Global\\Zenalto-running"));
 }
 
+// Every DLL that the program, or a part of Windows working for it (COM, the
+// accessibility objects, a picture's decoder, the cryptography that gives the
+// stack protector its canary), loads by bare name comes from System32 alone,
+// never from the program's folder (Downloads, a USB stick), where anyone could
+// have put a DLL of that name. The program needs no DLL of its own. Set before
+// wWinMain, as the first of the constructors: the stack protector's own, which
+// runs before wWinMain, loads Windows' cryptographic provider, and with it DLLs
+// that Windows looks for in the program's folder first.
+__attribute__((constructor(101))) void restrictDllSearch() {
+    static_cast<void>(::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32));
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,

@@ -3,8 +3,8 @@
 #
 #   start_private_xvfb WORK_DIR NAME
 #
-# Starts Xvfb on the first free display from :90 with its own cookie in
-# WORK_DIR/Xauthority, and exports DISPLAY and XAUTHORITY; NAME prefixes the
+# Starts Xvfb on the first free display from :90 (or ZENALTO_FIRST_DISPLAY)
+# with its own cookie in WORK_DIR/Xauthority, and exports DISPLAY and XAUTHORITY; NAME prefixes the
 # error message. Sets xvfb_pid; stop_private_xvfb ends that server (call it
 # from the script's EXIT trap). Also clears the desktop variables that make Qt
 # load a platform theme or style, so every program meets the same plain X11
@@ -17,7 +17,7 @@ start_private_xvfb() {
   export XAUTHORITY=$work/Xauthority
   local cookie
   cookie=$(od -An -tx1 -N16 /dev/urandom | tr -d ' \n')
-  for display_number in $(seq 90 199); do
+  for display_number in $(seq "${ZENALTO_FIRST_DISPLAY:-90}" 199); do
     [[ -e /tmp/.X11-unix/X$display_number || -e /tmp/.X$display_number-lock ]] && continue
     # A server of another mount namespace (another container, its own /tmp)
     # shows only by its abstract socket, which clients try first.

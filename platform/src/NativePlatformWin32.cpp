@@ -36,12 +36,14 @@ std::string cPath(std::string_view what, std::string_view path) {
     return std::string(path);
 }
 
-// advapi32, loaded at the first registry call and kept for the rest of the run.
+// advapi32, loaded at the first registry call and kept for the rest of the run,
+// from System32 alone: never a DLL of that name from the program's folder.
 // A library that cannot be loaded is a run-time error, and is tried again at
 // the next call rather than remembered as missing.
 HMODULE advapi32() {
     static const HMODULE library = [] {
-        const HMODULE loaded = ::LoadLibraryA("advapi32");
+        const HMODULE loaded =
+            ::LoadLibraryExW(L"advapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         if (loaded == nullptr) {
             throw PlatformError("cannot load advapi32 (Windows error " +
                                 std::to_string(::GetLastError()) + ")");
