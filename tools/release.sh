@@ -98,7 +98,7 @@ if [[ $signing != none ]]; then
   bash tools/install-deps.sh osslsigncode openssl
   mkdir -p "$out/signatures"
   export ZENALTO_SIGNATURES_DIR="$out/signatures"
-  sign_command="$root/tools/sign-windows.sh"
+  sign_command="bash $root/tools/sign-windows.sh"
 fi
 
 step "the Debian package"
