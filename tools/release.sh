@@ -97,7 +97,13 @@ sign_command=
 if [[ $signing != none ]]; then
   bash tools/install-deps.sh osslsigncode openssl
   mkdir -p "$out/signatures"
-  export ZENALTO_SIGNATURES_DIR="$out/signatures"
+  if [[ $signing == key ]]; then
+    export ZENALTO_SIGNATURES_DIR="$out/signatures"
+  else
+    # The release rebuilt with the published signatures ships them too, so
+    # that it is the published release file for file.
+    cp "$ZENALTO_SIGNATURES_FROM"/*.p7s "$out/signatures/"
+  fi
   sign_command="bash $root/tools/sign-windows.sh"
 fi
 
