@@ -24,8 +24,9 @@
 #
 #   tools/release.sh [--allow-dirty]
 #
-# ZENALTO_RELEASE_BUILD (default build/release) is where the three builds go
-# (deb/, mingw/, web/); each is made afresh. ZENALTO_RELEASE_OUT (default
+# The package is built in build/deb, as tools/check-desktop.sh builds it;
+# ZENALTO_RELEASE_BUILD (default build/release) is where the two others go
+# (mingw/, web/). Each is made afresh. ZENALTO_RELEASE_OUT (default
 # dist/) is where the release goes. Installs what it needs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -108,8 +109,11 @@ if [[ $signing != none ]]; then
 fi
 
 step "the Debian package"
-rm -rf "$build_root/deb"
-deb=$(bash tools/build-deb.sh "$build_root/deb")
+# Always in build/deb: moc's sources reach the headers by relative paths,
+# which the program's build id sums, so the folder's depth below the
+# sources is part of the package's bytes.
+rm -rf build/deb
+deb=$(bash tools/build-deb.sh build/deb)
 cp "$deb" "$out/"
 
 step "the Windows packages"
