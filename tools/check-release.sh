@@ -43,9 +43,6 @@ ZENALTO_RELEASE_BUILD=build ZENALTO_SIGN_CERT="$work/cert.pem" ZENALTO_SIGN_KEY=
   ZENALTO_GPG_KEY="$gpg_key" bash tools/release.sh
 version=$(sed -nE 's/^ *VERSION ([0-9.]+)$/\1/p' CMakeLists.txt | head -n 1)
 first="$root/dist/zenalto-$version"
-# The later checks build in build/mingw again, without the key: nothing of
-# theirs is to be signed.
-cmake -S . -B build/mingw -DZENALTO_SIGN_COMMAND= >/dev/null
 
 step "the same commit rebuilt elsewhere, without the key"
 git clone -q --no-checkout "$root" "$work/elsewhere"
@@ -128,6 +125,11 @@ if readelf -d "$program" | grep -E 'R(UN)?PATH'; then
   echo "the packaged program has a RUNPATH"; exit 1
 fi
 bash tools/check-pe.sh build/mingw/installer
+
+# The later checks build in build/mingw again, without the key: nothing of
+# theirs is to be signed. (CMake takes away the outputs whose commands this
+# changes: those checks make them again, unsigned.)
+cmake -S . -B build/mingw -DZENALTO_SIGN_COMMAND= >/dev/null
 
 step "piuparts: install, remove, purge"
 bash tools/piuparts-deb.sh "$first/zenalto_${version}_amd64.deb"
