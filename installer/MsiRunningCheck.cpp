@@ -17,7 +17,7 @@
 
 namespace {
 
-// The mutex that Zenalto.exe holds while it runs (app/WinMain.cpp). One that
+// The mutex that Zenalto.exe holds while it runs (app/win32/WinMain.cpp). One that
 // this account may not open (made by a Zenalto.exe of another version) exists
 // all the same.
 bool zenaltoRunning() {

@@ -21,7 +21,7 @@ RequestExecutionLevel admin
 !define PRODUCT "Zenalto"
 !define PUBLISHER "Equipo Zenalto"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zenalto"
-; The mutex that Zenalto.exe holds while it runs (app/WinMain.cpp), in the
+; The mutex that Zenalto.exe holds while it runs (app/win32/WinMain.cpp), in the
 ; global namespace: a program of any user's session holds it.
 !define RUNNING_MUTEX "Global\Zenalto-running"
 ; Where the Windows Installer package (Zenalto.wxs) marks itself installed: the

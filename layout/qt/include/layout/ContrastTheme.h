@@ -1,7 +1,7 @@
 #pragma once
 
 // A desktop's high-contrast theme on Linux. The program does not follow the
-// desktop's settings (app/Startup.cpp): its style and colours are its own,
+// desktop's settings (app/qt/Startup.cpp): its style and colours are its own,
 // and the colours the tables fix (the frames' blue captions, the About
 // window's black and blue labels and its grey and white rule) are drawn
 // whatever the desktop's theme. Under a contrast theme they give way: the
