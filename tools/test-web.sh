@@ -45,7 +45,8 @@ cmake --build --preset web
 # layout/web/controls/ (alone, each part uses names the others define), the
 # service worker as built, its lists filled in.
 NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} eslint \
-  build/web/layout/web/controls.js platform/web/platform.js app/web/register.js build/web/site/sw.js
+  build/web/layout/web/controls.js platform/web/platform.js platform/web/utf16.js app/web/register.js \
+  build/web/site/sw.js
 echo "eslint: clean"
 # The C++ of the web build, read as Emscripten's clang reads it.
 sysroot=$(em-config CACHE)/sysroot

@@ -1,7 +1,7 @@
-// The native backend on POSIX systems. They have no registry, so the one key
-// the System Information launcher reads first is emulated: its value "PATH"
-// names the desktop's system information program, looked up on PATH at each
-// read. Every other key does not exist.
+// The native backend on POSIX systems. They have no registry, so the one
+// value the platform is given is emulated (in the program, the key the System
+// Information launcher reads first): it names the first of its programs found
+// on PATH, looked up at each read. Every other key does not exist.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <string>
 #include <system_error>
 
@@ -24,25 +25,15 @@ namespace zenalto {
 
 namespace {
 
-// The emulated key, below HKEY_LOCAL_MACHINE, and its one value.
-constexpr std::string_view MsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-constexpr std::string_view MsinfoPathValue = "PATH";
 // The handle the emulated key opens as. The key holds no state, so every open
 // may share it.
-constexpr RegistryKey MsinfoKeyHandle = 1;
+constexpr RegistryKey EmulatedKeyHandle = 1;
 
 constexpr std::int32_t ErrorInvalidHandle = 6;
 
 // KEY_WOW64_64KEY and KEY_WOW64_32KEY choose a view of the registry; they ask
 // for no right.
 constexpr std::uint32_t KeyWow64Views = 0x0300;
-
-// The desktops' system information programs, by preference, all in Debian and
-// all showing their window when started with no argument: hardinfo (GTK, any
-// desktop; the fullest report), kinfocenter (KDE Plasma), xfce4-about (Xfce,
-// in libxfce4ui-utils), cpu-x (GTK).
-constexpr std::array<std::string_view, 4> SystemInformationPrograms = {"hardinfo", "kinfocenter",
-                                                                       "xfce4-about", "cpu-x"};
 
 // Registry names compare without regard to case, like the registry's own.
 bool equalsIgnoringCase(std::string_view left, std::string_view right) {
@@ -72,16 +63,16 @@ bool isExecutableFile(const std::string& path) {
            ::access(path.c_str(), X_OK) == 0;
 }
 
-// The full path of the first program of the list found on PATH, read afresh
-// at each call. Empty and relative entries of PATH are passed over: the answer
-// is a full path, whatever the working folder.
-std::optional<std::string> findSystemInformationProgram() {
+// The full path of the first of `programs` found on PATH, read afresh at each
+// call. Empty and relative entries of PATH are passed over: the answer is a
+// full path, whatever the working folder.
+std::optional<std::string> findProgram(std::span<const std::string_view> programs) {
     const char* searchPath = std::getenv("PATH");
     if (searchPath == nullptr) {
         return std::nullopt;
     }
     const std::string_view folders(searchPath);
-    for (const std::string_view program : SystemInformationPrograms) {
+    for (const std::string_view program : programs) {
         std::size_t start = 0;
         while (start <= folders.size()) {
             const std::size_t end = std::min(folders.find(':', start), folders.size());
@@ -209,27 +200,28 @@ int readReportedError(int descriptor) {
 std::int32_t NativePlatform::regOpenKeyEx(RegistryKey root, std::string_view subKey,
                                           std::uint32_t /*options*/, std::uint32_t samDesired,
                                           RegistryKey& result) {
-    if (root != registryKeyOf(HkeyLocalMachine) || !equalsIgnoringCase(subKey, MsinfoKey)) {
+    if (root != registryKeyOf(HkeyLocalMachine) || m_emulated.key.empty() ||
+        !equalsIgnoringCase(subKey, m_emulated.key)) {
         return ErrorFileNotFound;
     }
     // The key is read-only, as HKEY_LOCAL_MACHINE is to an ordinary user.
     if ((samDesired & ~(KeyRead | KeyWow64Views)) != 0) {
         return ErrorAccessDenied;
     }
-    result = MsinfoKeyHandle;
+    result = EmulatedKeyHandle;
     return ErrorSuccess;
 }
 
 std::int32_t NativePlatform::regQueryValueEx(RegistryKey key, std::string_view valueName,
                                              std::uint32_t& type, std::span<std::byte> data,
                                              std::int32_t& dataSize) {
-    if (key != MsinfoKeyHandle) {
+    if (key != EmulatedKeyHandle) {
         return ErrorInvalidHandle;
     }
-    if (!equalsIgnoringCase(valueName, MsinfoPathValue)) {
+    if (!equalsIgnoringCase(valueName, m_emulated.valueName)) {
         return ErrorFileNotFound;
     }
-    const std::optional<std::string> program = findSystemInformationProgram();
+    const std::optional<std::string> program = findProgram(m_emulated.programs);
     if (!program) {
         return ErrorFileNotFound;
     }
@@ -248,7 +240,7 @@ std::int32_t NativePlatform::regQueryValueEx(RegistryKey key, std::string_view v
 }
 
 std::int32_t NativePlatform::regCloseKey(RegistryKey key) {
-    return key == MsinfoKeyHandle ? ErrorSuccess : ErrorInvalidHandle;
+    return key == EmulatedKeyHandle ? ErrorSuccess : ErrorInvalidHandle;
 }
 
 bool NativePlatform::fileExists(std::string_view path) {

@@ -2,11 +2,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "PosixTestSupport.h"
+#include "about/SysInfoLauncher.h"
 
 namespace zenalto {
 namespace {
@@ -212,7 +215,8 @@ protected:
     }
 
     TempFolder dir;
-    RecordingNativePlatform platform;
+    // The value the program emulates, as its start hands it in.
+    RecordingNativePlatform platform{SysInfoEmulatedValue};
 };
 
 TEST_F(Registry, PathNamesTheFirstProgramOfTheListOnPath) {
@@ -306,6 +310,36 @@ TEST_F(Registry, HoldsNothingElse) {
     }
     EXPECT_EQ(query(openMsinfo(), "MSINFO").status, ErrorFileNotFound);
     EXPECT_NE(platform.regCloseKey(0), ErrorSuccess);
+}
+
+TEST_F(Registry, EmulatesOnlyTheValueItIsGiven) {
+    writeScript(dir / "bin/hardinfo", "");
+    writeScript(dir / "bin/other-tool", "");
+    const ScopedSearchPath path(dir / "bin");
+    constexpr std::array<std::string_view, 1> programs = {"other-tool"};
+    RecordingNativePlatform other({"SOFTWARE\\Other", "Where", programs});
+    RecordingNativePlatform none;
+    const RegistryKey hklm = registryKeyOf(HkeyLocalMachine);
+
+    RegistryKey key = 0;
+    ASSERT_EQ(other.regOpenKeyEx(hklm, "software\\other", 0, KeyRead, key), ErrorSuccess);
+    std::array<std::byte, 1024> buffer{};
+    std::uint32_t type = 0;
+    auto dataSize = static_cast<std::int32_t>(buffer.size());
+    EXPECT_EQ(other.regQueryValueEx(key, "PATH", type, buffer, dataSize), ErrorFileNotFound);
+    ASSERT_EQ(other.regQueryValueEx(key, "where", type, buffer, dataSize), ErrorSuccess);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.data())), dir / "bin/other-tool");
+
+    const struct {
+        NativePlatform* platform;
+        std::string key;
+    } absent[] = {{&other, MsinfoKey}, {&none, MsinfoKey}, {&none, ""}};
+    for (const auto& row : absent) {
+        key = 0;
+        EXPECT_EQ(row.platform->regOpenKeyEx(hklm, row.key, 0, KeyRead, key), ErrorFileNotFound)
+            << row.key;
+        EXPECT_EQ(key, 0U);
+    }
 }
 
 TEST_F(Registry, RefusesWriteAccess) {

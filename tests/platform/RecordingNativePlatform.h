@@ -13,6 +13,8 @@ namespace zenalto::testing {
 
 class RecordingNativePlatform : public NativePlatform {
 public:
+    using NativePlatform::NativePlatform;
+
     std::vector<std::u16string> prompts;
     std::vector<MessageStyle> styles;
     std::vector<std::u16string> titles;

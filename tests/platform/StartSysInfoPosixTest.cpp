@@ -20,7 +20,7 @@ TEST(StartSysInfoOnPosix, StartsTheProgramFoundOnPath) {
     TempFolder dir;
     writeScript(dir / "bin/hardinfo", "touch '" + (dir / "started") + "'");
     const ScopedSearchPath path(dir / "bin");
-    RecordingNativePlatform platform;
+    RecordingNativePlatform platform(SysInfoEmulatedValue);
 
     StartSysInfo(platform);
 
@@ -34,7 +34,7 @@ TEST(StartSysInfoOnPosix, ShowsOneMessageWhenItCannot) {
     writeFile(dir / "broken/hardinfo", "true\n", 0755);
     for (const std::string& searchPath : {std::string(), dir / "broken"}) {
         const ScopedSearchPath path(searchPath);
-        RecordingNativePlatform platform;
+        RecordingNativePlatform platform(SysInfoEmulatedValue);
 
         StartSysInfo(platform);
 

@@ -10,8 +10,6 @@ namespace zenalto {
 
 namespace {
 
-constexpr std::string_view MsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-constexpr std::string_view MsinfoPathValue = "PATH";
 constexpr std::string_view ToolLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr std::string_view ToolLocationValue = "MSINFO";
 constexpr std::string_view ToolFileName = "\\MSINFO32.EXE";
@@ -114,7 +112,7 @@ bool QueryValue(Platform& platform, RegistryKey key, std::string_view SubKeyRef,
 // is not found; run-time errors are thrown.
 bool LaunchTool(Platform& platform) {
     std::string toolPath;
-    if (!GetKeyValue(platform, HkeyLocalMachine, MsinfoKey, MsinfoPathValue, toolPath)) {
+    if (!GetKeyValue(platform, HkeyLocalMachine, SysInfoKey, SysInfoPathValue, toolPath)) {
         if (!GetKeyValue(platform, HkeyLocalMachine, ToolLocationKey, ToolLocationValue,
                          toolPath)) {
             return false;

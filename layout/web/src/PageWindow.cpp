@@ -7,8 +7,9 @@
 #include <vector>
 
 // The calls into controls.js. Names travel as NUL-terminated ASCII, texts as
-// UTF-16 code units, copied one by one so that any text a field can hold
-// (unpaired surrogates included) comes back unchanged.
+// UTF-16 code units through the web platform's ZenaltoUtf16 (utf16.js), so
+// that any text a field can hold (unpaired surrogates included) comes back
+// unchanged.
 
 // clang-format off
 EM_JS(void, zenalto_bind, (int slot, const char* name), {
@@ -27,28 +28,18 @@ EM_JS(int, zenalto_take_text, (const char* window, const char* name), {
     return Zenalto.taken.length;
 });
 EM_JS(void, zenalto_read_text, (char16_t* buffer, int length), {
-    var text = Zenalto.taken, at = buffer >> 1;
+    var text = Zenalto.taken;
     Zenalto.taken = "";
-    for (var i = 0; i < length; ++i) HEAPU16[at + i] = text.charCodeAt(i);
+    ZenaltoUtf16.write(text, buffer, length);
 });
 EM_JS(void, zenalto_set_text, (const char* window, const char* name, const char16_t* text, int length), {
-    var at = text >> 1;
-    var parts = [];
-    for (var i = 0; i < length; i += 8192) {
-        parts.push(String.fromCharCode.apply(null, HEAPU16.subarray(at + i, at + Math.min(length, i + 8192))));
-    }
-    Zenalto.setText(UTF8ToString(window), UTF8ToString(name), parts.join(""));
+    Zenalto.setText(UTF8ToString(window), UTF8ToString(name), ZenaltoUtf16.read(text, length));
 });
 EM_JS(void, zenalto_set_list_index, (const char* window, const char* name, int index), {
     Zenalto.setListIndex(UTF8ToString(window), UTF8ToString(name), index);
 });
 EM_JS(void, zenalto_announce, (const char* window, const char16_t* text, int length), {
-    var at = text >> 1;
-    var parts = [];
-    for (var i = 0; i < length; i += 8192) {
-        parts.push(String.fromCharCode.apply(null, HEAPU16.subarray(at + i, at + Math.min(length, i + 8192))));
-    }
-    Zenalto.announce(UTF8ToString(window), parts.join(""));
+    Zenalto.announce(UTF8ToString(window), ZenaltoUtf16.read(text, length));
 });
 EM_JS(void, zenalto_started, (), {
     Zenalto.start();

@@ -4,26 +4,20 @@
 
 #include <string>
 
+// The texts cross to the page through ZenaltoUtf16 (utf16.js).
 // clang-format off
 EM_JS(void, zenalto_message_box, (const char16_t* prompt, int promptLength, int style,
                                   const char16_t* title, int titleLength,
                                   const char* language, int languageLength), {
-    function text(at, length) {
-        var parts = [];
-        for (var i = 0; i < length; i += 8192) {
-            parts.push(String.fromCharCode.apply(null, HEAPU16.subarray((at >> 1) + i, (at >> 1) + Math.min(length, i + 8192))));
-        }
-        return parts.join("");
-    }
-    ZenaltoPlatform.messageBox(text(prompt, promptLength), style, text(title, titleLength),
+    ZenaltoPlatform.messageBox(ZenaltoUtf16.read(prompt, promptLength), style,
+                               ZenaltoUtf16.read(title, titleLength),
                                String.fromCharCode.apply(null, HEAPU8.subarray(language, language + languageLength)));
 });
 EM_JS(int, zenalto_separator_length, (), {
     return ZenaltoPlatform.decimalSeparator().length;
 });
 EM_JS(void, zenalto_read_separator, (char16_t* buffer, int length), {
-    var separator = ZenaltoPlatform.decimalSeparator();
-    for (var i = 0; i < length; ++i) HEAPU16[(buffer >> 1) + i] = separator.charCodeAt(i);
+    ZenaltoUtf16.write(ZenaltoPlatform.decimalSeparator(), buffer, length);
 });
 EM_JS(void, zenalto_end_program, (), {
     ZenaltoPlatform.end();

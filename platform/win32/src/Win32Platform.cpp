@@ -3,15 +3,14 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/WideText.h"
 
 namespace zenalto::win32 {
 
 namespace {
-
-std::wstring wideOf(std::u16string_view text) {
-    return {text.begin(), text.end()};
-}
 
 // The visible, enabled top-level windows of this thread but `keep`: a message
 // box disables them while it is open, so that it is modal to the whole
@@ -43,8 +42,8 @@ static_assert(static_cast<UINT>(MessageStyle::OkOnly) == MB_OK &&
 
 void Win32Platform::messageBox(std::u16string_view prompt, MessageStyle style,
                                std::u16string_view title) {
-    const std::wstring text = wideOf(prompt);
-    const std::wstring caption = wideOf(MessageTitle(title));
+    const std::wstring text = wide(prompt);
+    const std::wstring caption = wide(MessageTitle(title));
     // The box belongs to the program's active window and disables the
     // program's other windows; with no window active, MB_TASKMODAL disables
     // every window of the thread.
@@ -73,7 +72,7 @@ std::u16string Win32Platform::decimalSeparator() {
     if (length <= 1) {
         return u".";
     }
-    return {separator, separator + length - 1};
+    return utf16(std::wstring_view(separator, static_cast<std::size_t>(length - 1)));
 }
 
 void Win32Platform::endProgram() {

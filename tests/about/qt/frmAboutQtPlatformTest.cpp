@@ -1,4 +1,5 @@
-// The About dialog over the real Qt backend on Linux: "&System Info..." finds
+// The About dialog over the real Qt backend on Linux, given the launcher's
+// value to emulate as the program's start gives it: "&System Info..." finds
 // the desktop's system information program on PATH and starts it detached,
 // or shows the real message box when there is none.
 
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "about/SysInfoLauncher.h"
 #include "about/qt/frmAbout.h"
 #include "platform/QtPlatform.h"
 
@@ -58,7 +60,7 @@ private slots:
         QVERIFY(tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         const SearchPath path(folder.path());
 
-        zenalto::qt::QtPlatform platform;
+        zenalto::qt::QtPlatform platform(zenalto::SysInfoEmulatedValue);
         zenalto::qt::frmAbout about(platform);
         about.Show();
         QTest::mouseClick(sysInfoButton(about), Qt::LeftButton);
@@ -79,7 +81,7 @@ private slots:
     void showsTheMessageWhenNoProgramIsFound() {
         QTemporaryDir empty;
         const SearchPath path(empty.path());
-        zenalto::qt::QtPlatform platform;
+        zenalto::qt::QtPlatform platform(zenalto::SysInfoEmulatedValue);
         zenalto::qt::frmAbout about(platform);
         about.Show();
 

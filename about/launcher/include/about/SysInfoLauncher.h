@@ -6,14 +6,34 @@
 // system's ANSI code page; the tool path stays in that form from the registry
 // to the file test and the process start.
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "platform/NativePlatform.h"
 #include "platform/Platform.h"
 
 namespace zenalto {
+
+// Where the tool is looked for first: the value "PATH" of this key below
+// HKEY_LOCAL_MACHINE holds its full path.
+inline constexpr std::string_view SysInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr std::string_view SysInfoPathValue = "PATH";
+
+// The Linux desktops' System Information tools, by preference, all in Debian
+// and all showing their window when started with no argument: hardinfo (GTK,
+// any desktop; the fullest report), kinfocenter (KDE Plasma), xfce4-about
+// (Xfce, in libxfce4ui-utils), cpu-x (GTK).
+inline constexpr std::array<std::string_view, 4> SysInfoLinuxPrograms = {"hardinfo", "kinfocenter",
+                                                                         "xfce4-about", "cpu-x"};
+
+// The key's value as a system without a registry emulates it, which the
+// program hands its native platform at the start: the first of the Linux tools
+// found on PATH.
+inline constexpr EmulatedProgramValue SysInfoEmulatedValue{SysInfoKey, SysInfoPathValue,
+                                                           SysInfoLinuxPrograms};
 
 // A registry value that GetKeyValue cannot turn into text: one with no data at
 // all, or a data size that does not fit the value buffer.

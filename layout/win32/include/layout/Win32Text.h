@@ -1,24 +1,15 @@
 #pragma once
 
-// The program's texts are UTF-16 in char16_t; the Windows API takes them as
-// wchar_t, which is UTF-16 on Windows too.
+// The program's texts between char16_t and the Windows API's wchar_t (wide()
+// and utf16(), which the Windows platform shares), and the text of a window.
 
 #include <windows.h>
 
 #include <string>
-#include <string_view>
+
+#include "platform/WideText.h"
 
 namespace zenalto::win32 {
-
-static_assert(sizeof(wchar_t) == sizeof(char16_t));
-
-[[nodiscard]] inline std::wstring wide(std::u16string_view text) {
-    return {text.begin(), text.end()};
-}
-
-[[nodiscard]] inline std::u16string utf16(std::wstring_view text) {
-    return {text.begin(), text.end()};
-}
 
 // The text of a window or control: a text box's contents, a caption, a title.
 [[nodiscard]] inline std::u16string windowText(HWND window) {

@@ -10,6 +10,8 @@ namespace zenalto::qt {
 
 class QtPlatform : public NativePlatform {
 public:
+    using NativePlatform::NativePlatform;
+
     void messageBox(std::u16string_view prompt, MessageStyle style,
                     std::u16string_view title) override;
     [[nodiscard]] std::u16string decimalSeparator() override;
