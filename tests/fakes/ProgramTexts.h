@@ -25,9 +25,8 @@ inline constexpr InputPrompt NoRadiusPrompt{u" Introduzca un valor de radio terr
                                             u" introduzca un valor de radio terrestre"};
 inline constexpr InputPrompt AltitudeTooLargePrompt{u" Introduzca una altitud satelital menor",
                                                     u" introduzca una altitud satelital menor"};
-inline constexpr InputPrompt RadiusTooLargePrompt{
-    u" Introduzca un valor de radio terrestre menor",
-    u" introduzca un valor de radio terrestre menor"};
+inline constexpr InputPrompt RadiusTooLargePrompt{u" Introduzca un valor de radio terrestre menor",
+                                                  u" introduzca un valor de radio terrestre menor"};
 inline constexpr InputPrompt NoOrbitPrompt{
     u" Introduzca una altitud satelital mayor que menos el radio terrestre",
     u" introduzca una altitud satelital mayor que menos el radio terrestre"};
