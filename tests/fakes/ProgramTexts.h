@@ -36,4 +36,9 @@ inline constexpr std::u16string_view HelpPrompt =
     u"Introduzca la altura del satelite,luego seleccione el radio terrestre";
 inline constexpr std::u16string_view HelpTitle = u"Ayuda";
 
+// What the About dialog's System Information button shows when no tool can
+// be started; it names no title of its own.
+inline constexpr std::u16string_view SysInfoUnavailablePrompt =
+    u"System Information Is Unavailable At This Time";
+
 }  // namespace zenalto::program_texts

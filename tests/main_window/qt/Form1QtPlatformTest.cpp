@@ -86,10 +86,9 @@ private slots:
         zenalto::qt::QtPlatform platform;
         SeenBox seen;
         answerNextMessageBox(seen);
-        platform.messageBox(u"System Information Is Unavailable At This Time",
-                            zenalto::MessageStyle::OkOnly, u"");
+        platform.messageBox(texts::SysInfoUnavailablePrompt, zenalto::MessageStyle::OkOnly, u"");
         QCOMPARE(seen.title, QStringLiteral("Zenalto"));
-        QCOMPARE(seen.text, QStringLiteral("System Information Is Unavailable At This Time"));
+        QCOMPARE(seen.text, QStringView(texts::SysInfoUnavailablePrompt).toString());
     }
 };
 

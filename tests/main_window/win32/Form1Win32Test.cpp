@@ -953,7 +953,7 @@ TEST_F(Win32Windows, OneAboutDialogUnloadedAndLoadedAgain) {
     altKey(L's');
     EXPECT_EQ(m_platform.messages,
               (std::vector<Shown>{
-                  {u"System Information Is Unavailable At This Time", MessageStyle::OkOnly, u""}}));
+                  {std::u16string(texts::SysInfoUnavailablePrompt), MessageStyle::OkOnly, u""}}));
     EXPECT_NE(about(), nullptr);
 
     // OK, Esc and the close box each unload it; the next showing loads it anew.
