@@ -14,7 +14,6 @@
 namespace {
 
 using zenalto::CalculateOrbitVelocity;
-using zenalto::CalculationPrompts;
 using zenalto::Real;
 
 constexpr std::u16string_view ShortTexts[] = {u"159",  u"6378.206",     u"-1.5E+3",
@@ -109,8 +108,7 @@ BENCHMARK(BM_RoundToFiveDecimals);
 
 void BM_CalculateOrbitVelocity_Short(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            CalculateOrbitVelocity(u"159", u"6378.206", CalculationPrompts::Button, u"."));
+        benchmark::DoNotOptimize(CalculateOrbitVelocity(u"159", u"6378.206", u"."));
     }
 }
 BENCHMARK(BM_CalculateOrbitVelocity_Short);
@@ -120,8 +118,7 @@ void BM_CalculateOrbitVelocity_LongAltitude(benchmark::State& state) {
     const auto altitude =
         LongText(u"159.", u"1234567890", static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            CalculateOrbitVelocity(altitude, u"6378.206", CalculationPrompts::Button, u"."));
+        benchmark::DoNotOptimize(CalculateOrbitVelocity(altitude, u"6378.206", u"."));
     }
     SetCharactersProcessed(state, altitude.size());
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <utility>
 #include <variant>
 
@@ -40,6 +41,38 @@ std::u16string Spoken(Field field, std::u16string_view text) {
     said += u' ';
     said += text;
     return said;
+}
+
+// The title of every input message.
+constexpr std::u16string_view InputErrorTitle = u"Error en la introducción de datos";
+
+// The input messages of a fault, as the button and as the menu command say it:
+// each begins with a blank, the button's with a capital letter, the menu
+// command's with a lower-case one.
+struct FaultPrompts {
+    std::u16string_view button;
+    std::u16string_view menu;
+};
+
+constexpr FaultPrompts PromptsOf(CalculationFault fault) noexcept {
+    switch (fault) {
+        case CalculationFault::NoAltitude:
+            return {u" Introduzca un valor de altitud satelital",
+                    u" introduzca un valor de altitud satelital"};
+        case CalculationFault::NoRadius:
+            return {u" Introduzca un valor de radio terrestre",
+                    u" introduzca un valor de radio terrestre"};
+        case CalculationFault::AltitudeTooLarge:
+            return {u" Introduzca una altitud satelital menor",
+                    u" introduzca una altitud satelital menor"};
+        case CalculationFault::RadiusTooLarge:
+            return {u" Introduzca un valor de radio terrestre menor",
+                    u" introduzca un valor de radio terrestre menor"};
+        case CalculationFault::NoOrbit:
+            return {u" Introduzca una altitud satelital mayor que menos el radio terrestre",
+                    u" introduzca una altitud satelital mayor que menos el radio terrestre"};
+    }
+    return {};
 }
 
 }  // namespace
@@ -127,10 +160,8 @@ void Form1Commands::HScroll1_Change(int position) {
 }
 
 void Form1Commands::calculate(bool fromMenu) {
-    const CalculationResult result =
-        CalculateOrbitVelocity(m_view.text(Field::Text1), m_view.text(Field::Text2),
-                               fromMenu ? CalculationPrompts::Menu : CalculationPrompts::Button,
-                               m_platform.decimalSeparator());
+    const CalculationResult result = CalculateOrbitVelocity(
+        m_view.text(Field::Text1), m_view.text(Field::Text2), m_platform.decimalSeparator());
     if (const auto* texts = std::get_if<OrbitVelocityTexts>(&result)) {
         m_view.setText(Field::Text3, texts->metresPerSecond);
         m_view.setText(Field::Text4, texts->kilometresPerHour);
@@ -138,8 +169,9 @@ void Form1Commands::calculate(bool fromMenu) {
         m_view.announce(Spoken(Field::Text3, texts->metresPerSecond) + u". " +
                         Spoken(Field::Text4, texts->kilometresPerHour));
     } else {
-        const auto& message = std::get<Message>(result);
-        m_platform.messageBox(message.prompt, message.style, message.title);
+        const FaultPrompts prompts = PromptsOf(std::get<CalculationFault>(result));
+        m_platform.messageBox(fromMenu ? prompts.menu : prompts.button, MessageStyle::Critical,
+                              InputErrorTitle);
     }
 }
 

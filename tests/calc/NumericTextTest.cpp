@@ -194,8 +194,7 @@ TEST(NumericTextLocaleTest, CommaLocaleChangesNothing) {
 
     const Real radius = ValueOfText(u"6378.137");
     const std::u16string large = TextOfNumber(1.5E20, u".");
-    const CalculationResult result =
-        CalculateOrbitVelocity(u"159", u"6378.206", CalculationPrompts::Button, u".");
+    const CalculationResult result = CalculateOrbitVelocity(u"159", u"6378.206", u".");
     std::setlocale(LC_ALL, previous.c_str());
 
     EXPECT_EQ(radius, 6378.137) << commaLocale;

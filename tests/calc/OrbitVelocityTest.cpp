@@ -13,44 +13,29 @@
 namespace zenalto {
 namespace {
 
-constexpr std::u16string_view Title = u"Error en la introducción de datos";
-
-Message Critical(std::u16string_view prompt) {
-    return Message{std::u16string(prompt), MessageStyle::Critical, std::u16string(Title)};
-}
-
-const Message AltitudeButton = Critical(u" Introduzca un valor de altitud satelital");
-const Message AltitudeMenu = Critical(u" introduzca un valor de altitud satelital");
-const Message RadiusButton = Critical(u" Introduzca un valor de radio terrestre");
-const Message RadiusMenu = Critical(u" introduzca un valor de radio terrestre");
-const Message OrbitButton =
-    Critical(u" Introduzca una altitud satelital mayor que menos el radio terrestre");
-const Message OrbitMenu =
-    Critical(u" introduzca una altitud satelital mayor que menos el radio terrestre");
-const Message WideRadiusButton = Critical(u" Introduzca un valor de radio terrestre menor");
-const Message WideRadiusMenu = Critical(u" introduzca un valor de radio terrestre menor");
-const Message HighAltitudeButton = Critical(u" Introduzca una altitud satelital menor");
-const Message HighAltitudeMenu = Critical(u" introduzca una altitud satelital menor");
+constexpr auto NoAltitude = CalculationFault::NoAltitude;
+constexpr auto NoRadius = CalculationFault::NoRadius;
+constexpr auto AltitudeTooLarge = CalculationFault::AltitudeTooLarge;
+constexpr auto RadiusTooLarge = CalculationFault::RadiusTooLarge;
+constexpr auto NoOrbit = CalculationFault::NoOrbit;
 
 struct OrbitRow {
     std::u16string_view altitude;
     std::u16string_view radius;
-    CalculationPrompts prompts;
     std::u16string_view separator;
     CalculationResult expected;
     friend void PrintTo(const OrbitRow& row, std::ostream* os) {
         *os << testing::PrintToString(std::u16string(row.altitude)) << " + "
-            << testing::PrintToString(std::u16string(row.radius))
-            << (row.prompts == CalculationPrompts::Button ? " (button)" : " (menu)");
+            << testing::PrintToString(std::u16string(row.radius)) << " ("
+            << testing::PrintToString(std::u16string(row.separator)) << ")";
     }
 };
 
 class CalculateOrbitVelocityTest : public testing::TestWithParam<OrbitRow> {};
 
-TEST_P(CalculateOrbitVelocityTest, GivesTextsOrMessage) {
+TEST_P(CalculateOrbitVelocityTest, GivesTextsOrFault) {
     const OrbitRow& row = GetParam();
-    EXPECT_EQ(CalculateOrbitVelocity(row.altitude, row.radius, row.prompts, row.separator),
-              row.expected);
+    EXPECT_EQ(CalculateOrbitVelocity(row.altitude, row.radius, row.separator), row.expected);
 }
 
 OrbitVelocityTexts Texts(std::u16string_view metresPerSecond,
@@ -58,52 +43,48 @@ OrbitVelocityTexts Texts(std::u16string_view metresPerSecond,
     return {std::u16string(metresPerSecond), std::u16string(kilometresPerHour)};
 }
 
-constexpr auto Button = CalculationPrompts::Button;
-constexpr auto Menu = CalculationPrompts::Menu;
-
 INSTANTIATE_TEST_SUITE_P(
     Accepted, CalculateOrbitVelocityTest,
-    testing::Values(
-        OrbitRow{u"159", u"6378.206", Button, u".", Texts(u"7812.50598", u"28125.02151")},
-        OrbitRow{u"159", u"6378.206", Menu, u".", Texts(u"7812.50598", u"28125.02151")},
-        OrbitRow{u"35786", u"6378.137", Button, u".", Texts(u"3076.20193", u"11074.32694")},
-        OrbitRow{u"159", u"6378.206", Button, u",", Texts(u"7812,50598", u"28125,02151")},
-        // The fifth decimal of the km/h value is 0 and is dropped.
-        OrbitRow{u"400", u"6377.397", Button, u".", Texts(u"7672.81955", u"27622.1504")},
-        // Negative altitudes pass as long as an orbit is left.
-        OrbitRow{u"-100", u"6378.137", Button, u".", Texts(u"7972.06908", u"28699.44871")},
-        // A comma ends the radius: it is read as 6378, with no message.
-        OrbitRow{u"159", u"6378,137", Menu, u".", Texts(u"7812.62907", u"28125.46466")},
-        OrbitRow{u"1", u"1", Button, u".", Texts(u"446654.22868", u"1607955.22326")}));
+    testing::Values(OrbitRow{u"159", u"6378.206", u".", Texts(u"7812.50598", u"28125.02151")},
+                    OrbitRow{u"35786", u"6378.137", u".", Texts(u"3076.20193", u"11074.32694")},
+                    OrbitRow{u"159", u"6378.206", u",", Texts(u"7812,50598", u"28125,02151")},
+                    // The fifth decimal of the km/h value is 0 and is dropped.
+                    OrbitRow{u"400", u"6377.397", u".", Texts(u"7672.81955", u"27622.1504")},
+                    // Negative altitudes pass as long as an orbit is left.
+                    OrbitRow{u"-100", u"6378.137", u".", Texts(u"7972.06908", u"28699.44871")},
+                    // A comma ends the radius: it is read as 6378, with no message.
+                    OrbitRow{u"159", u"6378,137", u".", Texts(u"7812.62907", u"28125.46466")},
+                    OrbitRow{u"1", u"1", u".", Texts(u"446654.22868", u"1607955.22326")}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Refused, CalculateOrbitVelocityTest,
-    testing::Values(OrbitRow{u"0", u"6378.137", Button, u".", AltitudeButton},
-                    OrbitRow{u"", u"6378.137", Menu, u".", AltitudeMenu},
-                    OrbitRow{u"abc", u"6378.137", Button, u".", AltitudeButton},
-                    OrbitRow{u"0", u"", Button, u".", AltitudeButton},
-                    OrbitRow{u"0", u"0", Menu, u".", AltitudeMenu},
-                    OrbitRow{u"159", u"abc", Button, u".", RadiusButton},
-                    OrbitRow{u"159", u"-0", Menu, u".", RadiusMenu},
-                    // The input messages come before the orbit check.
-                    OrbitRow{u"-7000", u"0", Button, u".", RadiusButton},
-                    OrbitRow{u"-6378.206", u"6378.206", Button, u".", OrbitButton},
-                    OrbitRow{u"-7000", u"6378.137", Menu, u".", OrbitMenu},
-                    // An altitude too large to use asks for a smaller one; a
-                    // hugely negative one still asks for a larger one.
-                    OrbitRow{u"1E400", u"6378.137", Button, u".", HighAltitudeButton},
-                    OrbitRow{u"1E308", u"6378.137", Menu, u".", HighAltitudeMenu},
-                    OrbitRow{u"-1E400", u"6378.137", Button, u".", OrbitButton},
-                    // The radius is blamed for an orbit radius it alone makes too
-                    // large, the altitude when both are at fault.
-                    OrbitRow{u"1", u"-1E400", Menu, u".", WideRadiusMenu},
-                    OrbitRow{u"159", u"1E400", Button, u".", WideRadiusButton},
-                    OrbitRow{u"159", u"1E306", Button, u".", WideRadiusButton},
-                    OrbitRow{u"1E305", u"1.7E305", Menu, u".", WideRadiusMenu},
-                    OrbitRow{u"1.7E305", u"1E305", Menu, u".", HighAltitudeMenu},
-                    OrbitRow{u"1E400", u"-1E400", Button, u".", HighAltitudeButton},
-                    // A tiny positive orbit radius overflows the velocity.
-                    OrbitRow{u"1E-320", u"1E-320", Menu, u".", OrbitMenu}));
+INSTANTIATE_TEST_SUITE_P(Refused, CalculateOrbitVelocityTest,
+                         testing::Values(OrbitRow{u"0", u"6378.137", u".", NoAltitude},
+                                         OrbitRow{u"", u"6378.137", u".", NoAltitude},
+                                         OrbitRow{u"abc", u"6378.137", u".", NoAltitude},
+                                         // The separator is for the results only.
+                                         OrbitRow{u"abc", u"6378.137", u",", NoAltitude},
+                                         OrbitRow{u"0", u"", u".", NoAltitude},
+                                         OrbitRow{u"0", u"0", u".", NoAltitude},
+                                         OrbitRow{u"159", u"abc", u".", NoRadius},
+                                         OrbitRow{u"159", u"-0", u".", NoRadius},
+                                         // The zero checks come before the orbit check.
+                                         OrbitRow{u"-7000", u"0", u".", NoRadius},
+                                         OrbitRow{u"-6378.206", u"6378.206", u".", NoOrbit},
+                                         OrbitRow{u"-7000", u"6378.137", u".", NoOrbit},
+                                         // An altitude too large to use is at fault itself; a
+                                         // hugely negative one leaves no orbit.
+                                         OrbitRow{u"1E400", u"6378.137", u".", AltitudeTooLarge},
+                                         OrbitRow{u"1E308", u"6378.137", u".", AltitudeTooLarge},
+                                         OrbitRow{u"-1E400", u"6378.137", u".", NoOrbit},
+                                         // The radius is blamed for an orbit radius it alone makes
+                                         // too large, the altitude when both are at fault.
+                                         OrbitRow{u"1", u"-1E400", u".", RadiusTooLarge},
+                                         OrbitRow{u"159", u"1E400", u".", RadiusTooLarge},
+                                         OrbitRow{u"159", u"1E306", u".", RadiusTooLarge},
+                                         OrbitRow{u"1E305", u"1.7E305", u".", RadiusTooLarge},
+                                         OrbitRow{u"1.7E305", u"1E305", u".", AltitudeTooLarge},
+                                         OrbitRow{u"1E400", u"-1E400", u".", AltitudeTooLarge},
+                                         // A tiny positive orbit radius overflows the velocity.
+                                         OrbitRow{u"1E-320", u"1E-320", u".", NoOrbit}));
 
 struct EllipsoidRow {
     int index;

@@ -1,5 +1,5 @@
-// The calculation from two field texts: texts or a message, as the inputs
-// call for, and texts that read back as the velocities they stand for.
+// The calculation from two field texts: texts or a fault, as the inputs call
+// for, and texts that read back as the velocities they stand for.
 //
 // Input: the altitude text, a byte 0xFF, the radius text (UTF-8, see
 // FuzzText.h). Without a 0xFF the whole input is the altitude and the radius
@@ -91,42 +91,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Real w = v * 3.6;
     const bool orbit = std::isfinite(r) && r > 0.0 && std::isfinite(v) && std::isfinite(w);
 
-    const CalculationResult button =
-        CalculateOrbitVelocity(altitude, radius, CalculationPrompts::Button, u".");
-    const CalculationResult menu =
-        CalculateOrbitVelocity(altitude, radius, CalculationPrompts::Menu, u".");
-    const CalculationResult comma =
-        CalculateOrbitVelocity(altitude, radius, CalculationPrompts::Button, u",");
+    const CalculationResult period = CalculateOrbitVelocity(altitude, radius, u".");
+    const CalculationResult comma = CalculateOrbitVelocity(altitude, radius, u",");
 
-    if (const auto* texts = std::get_if<OrbitVelocityTexts>(&button)) {
-        Check(h != 0.0 && R != 0.0 && orbit, "texts where a message is due");
+    if (const auto* texts = std::get_if<OrbitVelocityTexts>(&period)) {
+        Check(h != 0.0 && R != 0.0 && orbit, "texts where a fault is due");
         CheckText(texts->metresPerSecond, v);
         CheckText(texts->kilometresPerHour, w);
-        Check(std::get<OrbitVelocityTexts>(menu) == *texts,
-              "the button and the menu give other texts");
-        const auto& commaTexts = std::get<OrbitVelocityTexts>(comma);
-        Check(commaTexts.metresPerSecond == WithSeparator(texts->metresPerSecond, u',') &&
-                  commaTexts.kilometresPerHour == WithSeparator(texts->kilometresPerHour, u','),
+        const auto* commaTexts = std::get_if<OrbitVelocityTexts>(&comma);
+        Check(commaTexts != nullptr &&
+                  commaTexts->metresPerSecond == WithSeparator(texts->metresPerSecond, u',') &&
+                  commaTexts->kilometresPerHour == WithSeparator(texts->kilometresPerHour, u','),
               "the comma texts differ from the period texts in more than the separator");
     } else {
-        const auto& message = std::get<Message>(button);
-        const std::u16string_view expected =
-            h == 0.0           ? u" Introduzca un valor de altitud satelital"
-            : R == 0.0         ? u" Introduzca un valor de radio terrestre"
-            : altitudeTooLarge ? u" Introduzca una altitud satelital menor"
-            : radiusAtFault
-                ? u" Introduzca un valor de radio terrestre menor"
-                : u" Introduzca una altitud satelital mayor que menos el radio terrestre";
-        Check(h == 0.0 || R == 0.0 || !orbit, "a message where texts are due");
-        Check(message.prompt == expected, "not the message the inputs call for");
-        Check(message.style == MessageStyle::Critical &&
-                  message.title == u"Error en la introducción de datos",
-              "the message's style or title");
-        const auto* menuMessage = std::get_if<Message>(&menu);
-        Check(menuMessage != nullptr && menuMessage->prompt.substr(2) == expected.substr(2) &&
-                  menuMessage->prompt[1] == u'i',
-              "the menu's message differs from the button's in more than its capital");
-        Check(std::get<Message>(comma) == message, "the separator changes the message");
+        const CalculationFault expected = h == 0.0           ? CalculationFault::NoAltitude
+                                          : R == 0.0         ? CalculationFault::NoRadius
+                                          : altitudeTooLarge ? CalculationFault::AltitudeTooLarge
+                                          : radiusAtFault    ? CalculationFault::RadiusTooLarge
+                                                             : CalculationFault::NoOrbit;
+        Check(h == 0.0 || R == 0.0 || !orbit, "a fault where texts are due");
+        Check(std::get<CalculationFault>(period) == expected, "not the fault the inputs call for");
+        const auto* commaFault = std::get_if<CalculationFault>(&comma);
+        Check(commaFault != nullptr && *commaFault == expected, "the separator changes the fault");
     }
     return 0;
 }

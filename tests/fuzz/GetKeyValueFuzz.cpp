@@ -23,6 +23,7 @@
 #include "about/SysInfoLauncher.h"
 #include "about/launcher/NativeLikePlatform.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/ProgramTexts.h"
 
 namespace {
 
@@ -160,7 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const bool message =
         platform.messages.size() == 1 &&
-        platform.messages[0].prompt == u"System Information Is Unavailable At This Time" &&
+        platform.messages[0].prompt == zenalto::program_texts::SysInfoUnavailablePrompt &&
         platform.messages[0].style == MessageStyle::OkOnly && platform.messages[0].title.empty();
     if (tool) {
         Check(platform.started == std::vector<std::string>{*tool},

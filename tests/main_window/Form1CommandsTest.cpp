@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fakes/FakePlatform.h"
+#include "fakes/ProgramTexts.h"
 #include "main_window/Form1Commands.h"
 
 namespace zenalto {
@@ -20,8 +21,7 @@ namespace {
 
 using testing::FakePlatform;
 using Shown = FakePlatform::ShownMessage;
-
-const std::u16string InputTitle = u"Error en la introducción de datos";
+namespace texts = program_texts;
 
 // The fields with the window's start texts; every write is logged in order.
 class RecordingView : public Form1View {
@@ -133,50 +133,51 @@ INSTANTIATE_TEST_SUITE_P(
                        u"28125,02151"}),
     [](const auto& row) { return std::string(row.param.name); });
 
+// One input for each fault the calculation finds, and the message that the
+// button and the menu command each show for it.
 struct RefusalRow {
     const char* name;
     std::u16string_view altitude;
     std::u16string_view radius;
-    bool fromMenu;
-    std::u16string_view prompt;
+    texts::InputPrompt prompt;
     friend void PrintTo(const RefusalRow& row, std::ostream* out) { *out << row.name; }
 };
 
 class Refusal : public Form1CommandsTest, public ::testing::WithParamInterface<RefusalRow> {};
 
-TEST_P(Refusal, OneMessageAndTheResultsStay) {
+TEST_P(Refusal, OneMessageForTheCallerAndTheResultsStay) {
     const RefusalRow& row = GetParam();
-    view.fields[Field::Text1] = row.altitude;
-    view.fields[Field::Text2] = row.radius;
-    view.fields[Field::Text3] = u"earlier";
-    view.fields[Field::Text4] = u"results";
-    calculate(row.fromMenu);
-    EXPECT_EQ(
-        platform.messages,
-        (std::vector<Shown>{{std::u16string(row.prompt), MessageStyle::Critical, InputTitle}}));
-    EXPECT_TRUE(view.writes.empty());
-    EXPECT_TRUE(view.announced.empty());  // the message box speaks for itself
-    EXPECT_EQ(view.fields[Field::Text3], u"earlier");
-    EXPECT_EQ(view.fields[Field::Text4], u"results");
+    for (const bool fromMenu : {false, true}) {
+        SCOPED_TRACE(fromMenu ? "menu" : "button");
+        view.fields[Field::Text1] = row.altitude;
+        view.fields[Field::Text2] = row.radius;
+        view.fields[Field::Text3] = u"earlier";
+        view.fields[Field::Text4] = u"results";
+        view.writes.clear();
+        platform.messages.clear();
+        calculate(fromMenu);
+        EXPECT_EQ(
+            platform.messages,
+            (std::vector<Shown>{{std::u16string(fromMenu ? row.prompt.menu : row.prompt.button),
+                                 MessageStyle::Critical, std::u16string(texts::InputErrorTitle)}}));
+        EXPECT_TRUE(view.writes.empty());
+        EXPECT_TRUE(view.announced.empty());  // the message box speaks for itself
+        EXPECT_EQ(view.fields[Field::Text3], u"earlier");
+        EXPECT_EQ(view.fields[Field::Text4], u"results");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Refusal,
-    ::testing::Values(RefusalRow{"zero_altitude_button", u"0", u"6378.137", false,
-                                 u" Introduzca un valor de altitud satelital"},
-                      RefusalRow{"no_number_menu", u"abc", u"6378.137", true,
-                                 u" introduzca un valor de altitud satelital"},
-                      RefusalRow{"both_empty_altitude_first", u"", u"", false,
-                                 u" Introduzca un valor de altitud satelital"},
-                      RefusalRow{"radius_letters_button", u"159", u"abc", false,
-                                 u" Introduzca un valor de radio terrestre"},
-                      RefusalRow{"radius_zero_menu", u"159", u"0", true,
-                                 u" introduzca un valor de radio terrestre"},
-                      RefusalRow{
-                          "below_the_centre_button", u"-6378.206", u"6378.206", false,
-                          u" Introduzca una altitud satelital mayor que menos el radio terrestre"},
-                      RefusalRow{"overflowing_altitude_menu", u"1E400", u"6378.206", true,
-                                 u" introduzca una altitud satelital menor"}),
+    ::testing::Values(
+        RefusalRow{"zero_altitude", u"0", u"6378.137", texts::NoAltitudePrompt},
+        RefusalRow{"no_number", u"abc", u"6378.137", texts::NoAltitudePrompt},
+        RefusalRow{"both_empty_altitude_first", u"", u"", texts::NoAltitudePrompt},
+        RefusalRow{"radius_letters", u"159", u"abc", texts::NoRadiusPrompt},
+        RefusalRow{"radius_zero", u"159", u"0", texts::NoRadiusPrompt},
+        RefusalRow{"below_the_centre", u"-6378.206", u"6378.206", texts::NoOrbitPrompt},
+        RefusalRow{"overflowing_altitude", u"1E400", u"6378.206", texts::AltitudeTooLargePrompt},
+        RefusalRow{"overflowing_radius", u"159", u"1E400", texts::RadiusTooLargePrompt}),
     [](const auto& row) { return std::string(row.param.name); });
 
 // Calcular reads the radius field, whatever the list shows.
@@ -211,7 +212,7 @@ TEST_F(Form1CommandsTest, BorrarEmptiesTheFieldsThenTheListInItsOrder) {
 
     commands.Command1_Click();
     ASSERT_EQ(platform.messages.size(), 1U);
-    EXPECT_EQ(platform.messages.front().prompt, u" Introduzca un valor de altitud satelital");
+    EXPECT_EQ(platform.messages.front().prompt, texts::NoAltitudePrompt.button);
 }
 
 TEST_F(Form1CommandsTest, SalirEndsTheProgramFromButtonAndMenu) {
@@ -226,9 +227,8 @@ TEST_F(Form1CommandsTest, SalirEndsTheProgramFromButtonAndMenu) {
 TEST_F(Form1CommandsTest, AyudaShowsTheHelpMessage) {
     commands.Ayuda_Click();
     EXPECT_EQ(platform.messages,
-              (std::vector<Shown>{
-                  {u"Introduzca la altura del satelite,luego seleccione el radio terrestre",
-                   MessageStyle::OkOnly, u"Ayuda"}}));
+              (std::vector<Shown>{{std::u16string(texts::HelpPrompt), MessageStyle::OkOnly,
+                                   std::u16string(texts::HelpTitle)}}));
     EXPECT_TRUE(view.writes.empty());
 }
 

@@ -5,6 +5,7 @@
 
 #include "PosixTestSupport.h"
 #include "about/SysInfoLauncher.h"
+#include "fakes/ProgramTexts.h"
 
 namespace zenalto {
 namespace {
@@ -38,8 +39,9 @@ TEST(StartSysInfoOnPosix, ShowsOneMessageWhenItCannot) {
 
         StartSysInfo(platform);
 
-        EXPECT_EQ(platform.prompts,
-                  std::vector<std::u16string>{u"System Information Is Unavailable At This Time"})
+        EXPECT_EQ(
+            platform.prompts,
+            std::vector<std::u16string>{std::u16string(program_texts::SysInfoUnavailablePrompt)})
             << searchPath;
         EXPECT_EQ(platform.styles, std::vector<MessageStyle>{MessageStyle::OkOnly});
         EXPECT_EQ(platform.titles, std::vector<std::u16string>{u""});

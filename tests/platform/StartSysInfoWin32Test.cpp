@@ -6,6 +6,7 @@
 
 #include "Win32TestSupport.h"
 #include "about/SysInfoLauncher.h"
+#include "fakes/ProgramTexts.h"
 
 namespace zenalto {
 namespace {
@@ -19,7 +20,7 @@ using testing::TempFolder;
 using testing::text;
 using namespace std::string_literals;
 
-constexpr std::u16string_view Unavailable = u"System Information Is Unavailable At This Time";
+constexpr std::u16string_view Unavailable = program_texts::SysInfoUnavailablePrompt;
 
 // Every text "{dir}" in a value stands for the test's temporary folder.
 std::string inFolder(std::string value, const std::string& folder) {

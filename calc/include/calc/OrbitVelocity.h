@@ -2,14 +2,14 @@
 
 // The velocity of a satellite on a circular orbit, from the altitude and the
 // Earth radius as the user typed them. The window hands in its field texts and
-// either writes the two result texts or shows the message, exactly as given.
+// gets back either the two result texts or what was wrong with the input; how
+// that is told to the user is the caller's business.
 
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "calc/NumericText.h"
-#include "platform/MessageStyle.h"
 
 namespace zenalto {
 
@@ -17,17 +17,13 @@ namespace zenalto {
 // used it (not the more precise 3.986004418E14).
 inline constexpr Real GM = 399000000000000.0;
 
-// The button and the menu command share the calculation; their prompts differ
-// only in the capital letter at the start.
-enum class CalculationPrompts { Button, Menu };
-
-// A message box to show: prompt, style and title.
-struct Message {
-    std::u16string prompt;
-    MessageStyle style = MessageStyle::OkOnly;
-    std::u16string title;
-
-    friend bool operator==(const Message&, const Message&) = default;
+// What keeps the calculation from giving a velocity, one case per check.
+enum class CalculationFault {
+    NoAltitude,        // the altitude reads as zero
+    NoRadius,          // the radius reads as zero
+    AltitudeTooLarge,  // a positive altitude too large to make an orbit radius of
+    RadiusTooLarge,    // a radius too large to make an orbit radius of
+    NoOrbit,           // no finite orbit radius above zero, or no finite velocity
 };
 
 // The two result texts: velocity in m/s and in km/h, rounded to five decimals.
@@ -38,17 +34,16 @@ struct OrbitVelocityTexts {
     friend bool operator==(const OrbitVelocityTexts&, const OrbitVelocityTexts&) = default;
 };
 
-using CalculationResult = std::variant<OrbitVelocityTexts, Message>;
+using CalculationResult = std::variant<OrbitVelocityTexts, CalculationFault>;
 
 // A zero altitude is refused first, then a zero radius, then a positive
 // altitude too large to make an orbit radius of (its metres overflow, or
 // outweigh the radius's in an overflowing sum), then such a radius, then an
 // orbit radius that is not a finite number above zero (or a velocity that
-// overflows); any of these gives a Message and the caller leaves the result
-// fields as they were.
+// overflows); any of these gives its CalculationFault and the caller leaves
+// the result fields as they were.
 [[nodiscard]] CalculationResult CalculateOrbitVelocity(std::u16string_view altitudeText,
                                                        std::u16string_view radiusText,
-                                                       CalculationPrompts prompts,
                                                        std::u16string_view decimalSeparator);
 
 }  // namespace zenalto

@@ -12,6 +12,7 @@
 
 #include "NativeLikePlatform.h"
 #include "about/SysInfoLauncher.h"
+#include "fakes/ProgramTexts.h"
 
 namespace zenalto {
 namespace {
@@ -22,8 +23,8 @@ using namespace std::string_literals;
 
 const std::string MsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string LocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-const FakePlatform::ShownMessage Unavailable{u"System Information Is Unavailable At This Time",
-                                             MessageStyle::OkOnly, u""};
+const FakePlatform::ShownMessage Unavailable{
+    std::u16string(program_texts::SysInfoUnavailablePrompt), MessageStyle::OkOnly, u""};
 const std::string Tool = "C:\\Tools\\MSINFO32.EXE";
 
 enum class Lookup { Path, Folder };

@@ -9,6 +9,7 @@
 
 #include "about/SysInfoLauncher.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/ProgramTexts.h"
 
 namespace zenalto {
 namespace {
@@ -20,8 +21,8 @@ const std::string MsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string LocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr std::uint32_t RegExpandSz = 2;
 
-const FakePlatform::ShownMessage Unavailable{u"System Information Is Unavailable At This Time",
-                                             MessageStyle::OkOnly, u""};
+const FakePlatform::ShownMessage Unavailable{
+    std::u16string(program_texts::SysInfoUnavailablePrompt), MessageStyle::OkOnly, u""};
 
 // --- GetKeyValue: what a value read gives ---
 

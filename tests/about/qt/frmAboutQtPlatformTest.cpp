@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ProgramTexts.h"
 #include "about/SysInfoLauncher.h"
 #include "about/qt/frmAbout.h"
 #include "platform/QtPlatform.h"
@@ -98,7 +99,7 @@ private slots:
         });
         QTest::mouseClick(sysInfoButton(about), Qt::LeftButton);
 
-        QCOMPARE(text, QStringLiteral("System Information Is Unavailable At This Time"));
+        QCOMPARE(text, QStringView(zenalto::program_texts::SysInfoUnavailablePrompt).toString());
         QCOMPARE(title, QStringLiteral("Zenalto"));
         QVERIFY(about.window() != nullptr && about.window()->isVisible());
     }

@@ -13,6 +13,7 @@
 
 #include "about/qt/frmAbout.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/ProgramTexts.h"
 #include "layout/FontFallbacks.h"
 
 namespace zenalto {
@@ -306,7 +307,8 @@ void frmAboutTest::sysInfoWithoutToolShowsOneMessage() {
     QTest::mouseClick(control("cmdSysInfo"), Qt::LeftButton);
 
     const std::vector<FakePlatform::ShownMessage> expected{
-        {u"System Information Is Unavailable At This Time", MessageStyle::OkOnly, u""}};
+        {std::u16string(zenalto::program_texts::SysInfoUnavailablePrompt), MessageStyle::OkOnly,
+         u""}};
     QVERIFY(m_platform->messages == expected);
     QVERIFY(m_platform->started.empty());
     QVERIFY(m_about->window() != nullptr && m_about->window()->isVisible());

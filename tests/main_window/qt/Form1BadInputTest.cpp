@@ -11,9 +11,11 @@
 #include <QTest>
 
 #include "FakePlatform.h"
+#include "ProgramTexts.h"
 #include "main_window/qt/Form1.h"
 
 using zenalto::MessageStyle;
+namespace texts = zenalto::program_texts;
 using zenalto::qt::Form1;
 using zenalto::testing::FakePlatform;
 using Shown = FakePlatform::ShownMessage;
@@ -24,7 +26,7 @@ constexpr qsizetype OneMegabyte = 1 << 20;
 // The most characters a field takes, as on Windows.
 constexpr qsizetype FieldLength = 32'767;
 
-const std::u16string InputTitle = u"Error en la introducción de datos";
+const std::u16string InputTitle(texts::InputErrorTitle);
 
 }  // namespace
 
@@ -78,7 +80,7 @@ private slots:
         // The other field keeps its start value: 159 km, or 6378.206 km.
         const QString velocity = QStringLiteral("7812.50598");
         const QString perHour = QStringLiteral("28125.02151");
-        const QString tooHigh = QStringLiteral(" Introduzca una altitud satelital menor");
+        const QString tooHigh = QStringView(texts::AltitudeTooLargePrompt.button).toString();
         QTest::newRow("a full field of zeros and the altitude")
             << "Text1" << QString(FieldLength - 3, u'0') + QStringLiteral("159") << velocity
             << perHour << "";
@@ -93,7 +95,7 @@ private slots:
             << "" << tooHigh;
         QTest::newRow("a full field of nines as radius")
             << "Text2" << QString(FieldLength, u'9') << ""
-            << "" << QStringLiteral(" Introduzca un valor de radio terrestre menor");
+            << "" << QStringView(texts::RadiusTooLargePrompt.button).toString();
         QTest::newRow("NUL after the altitude")
             << "Text1" << QStringLiteral("159") + QChar(0) + QStringLiteral("77") << velocity
             << perHour << "";
@@ -103,16 +105,13 @@ private slots:
                    "\x01"
                    "159")
             << ""
-            << ""
-            << " Introduzca un valor de altitud satelital";
+            << "" << QStringView(texts::NoAltitudePrompt.button).toString();
         QTest::newRow("Arabic-Indic radius")
             << "Text2" << QStringLiteral("\u0666\u0663\u0667\u0668") << ""
-            << ""
-            << " Introduzca un valor de radio terrestre";
+            << "" << QStringView(texts::NoRadiusPrompt.button).toString();
         QTest::newRow("full-width altitude")
             << "Text1" << QStringLiteral("\uFF11\uFF15\uFF19") << ""
-            << ""
-            << " Introduzca un valor de altitud satelital";
+            << "" << QStringView(texts::NoAltitudePrompt.button).toString();
         QTest::newRow("1e99999 as altitude") << "Text1" << QStringLiteral("1e99999") << ""
                                              << "" << tooHigh;
     }

@@ -9,10 +9,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ProgramTexts.h"
 #include "main_window/qt/Form1.h"
 #include "platform/QtPlatform.h"
 
 namespace {
+
+namespace texts = zenalto::program_texts;
 
 struct SeenBox {
     QString title;
@@ -63,8 +66,8 @@ private slots:
         SeenBox seen;
         answerNextMessageBox(seen);
         QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-        QCOMPARE(seen.title, QStringLiteral("Error en la introducción de datos"));
-        QCOMPARE(seen.text, QStringLiteral(" Introduzca un valor de altitud satelital"));
+        QCOMPARE(seen.title, QStringView(texts::InputErrorTitle).toString());
+        QCOMPARE(seen.text, QStringView(texts::NoAltitudePrompt.button).toString());
         QCOMPARE(seen.icon, QMessageBox::Critical);
         QVERIFY(seen.modal);
         QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("Text3"))->text(), QStringLiteral("0"));
@@ -74,10 +77,8 @@ private slots:
         zenalto::qt::QtPlatform platform;
         SeenBox seen;
         answerNextMessageBox(seen);
-        platform.messageBox(
-            u"Introduzca la altura del satelite,luego seleccione el radio terrestre",
-            zenalto::MessageStyle::OkOnly, u"Ayuda");
-        QCOMPARE(seen.title, QStringLiteral("Ayuda"));
+        platform.messageBox(texts::HelpPrompt, zenalto::MessageStyle::OkOnly, texts::HelpTitle);
+        QCOMPARE(seen.title, QStringView(texts::HelpTitle).toString());
         QCOMPARE(seen.icon, QMessageBox::NoIcon);
     }
 
@@ -85,10 +86,9 @@ private slots:
         zenalto::qt::QtPlatform platform;
         SeenBox seen;
         answerNextMessageBox(seen);
-        platform.messageBox(u"System Information Is Unavailable At This Time",
-                            zenalto::MessageStyle::OkOnly, u"");
+        platform.messageBox(texts::SysInfoUnavailablePrompt, zenalto::MessageStyle::OkOnly, u"");
         QCOMPARE(seen.title, QStringLiteral("Zenalto"));
-        QCOMPARE(seen.text, QStringLiteral("System Information Is Unavailable At This Time"));
+        QCOMPARE(seen.text, QStringView(texts::SysInfoUnavailablePrompt).toString());
     }
 };
 

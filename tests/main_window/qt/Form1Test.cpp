@@ -19,6 +19,7 @@
 #include <QWindow>
 
 #include "FakePlatform.h"
+#include "ProgramTexts.h"
 #include "about/qt/frmAbout.h"
 #include "layout/FontFallbacks.h"
 #include "main_window/qt/Form1.h"
@@ -159,9 +160,9 @@ private slots:
         chooseFromMenu(Qt::Key_A, Qt::Key_C);
         QCOMPARE(m_platform->messages.size(), std::size_t{2});
         QCOMPARE(m_platform->messages[0].prompt,
-                 std::u16string(u" Introduzca un valor de altitud satelital"));
+                 std::u16string(zenalto::program_texts::NoAltitudePrompt.button));
         QCOMPARE(m_platform->messages[1].prompt,
-                 std::u16string(u" introduzca un valor de altitud satelital"));
+                 std::u16string(zenalto::program_texts::NoAltitudePrompt.menu));
     }
 
     void borrarEmptiesTheFieldsButNotTheListOrScrollBar() {
@@ -336,7 +337,8 @@ private slots:
     void helpFromTheMenu() {
         chooseFromMenu(Qt::Key_H, Qt::Key_Y);
         QCOMPARE(m_platform->messages.size(), std::size_t{1});
-        QCOMPARE(m_platform->messages.front().title, std::u16string(u"Ayuda"));
+        QCOMPARE(m_platform->messages.front().title,
+                 std::u16string(zenalto::program_texts::HelpTitle));
     }
 
     void salirEndsTheProgramFromButtonAndMenu() {

@@ -25,6 +25,7 @@
 #include "about/frmAboutLayout.h"
 #include "about/win32/frmAbout.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/ProgramTexts.h"
 #include "layout/LayoutWindow.h"
 #include "layout/TableRules.h"
 #include "layout/Win32Text.h"
@@ -43,9 +44,10 @@ using zenalto::win32::utf16;
 using zenalto::win32::windowText;
 using Shown = FakePlatform::ShownMessage;
 
-const std::u16string InputTitle = u"Error en la introducción de datos";
-const std::u16string Help =
-    u"Introduzca la altura del satelite,luego seleccione el radio terrestre";
+namespace texts = zenalto::program_texts;
+
+const std::u16string InputTitle(texts::InputErrorTitle);
+const std::u16string Help(texts::HelpPrompt);
 
 // Pixels of a laid-out length at `dpi`.
 int px(int twips, UINT dpi) {
@@ -325,7 +327,7 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
          u"0",
          u"0",
          clarke,
-         {{u" introduzca un valor de altitud satelital", MessageStyle::Critical, InputTitle}}},
+         {{std::u16string(texts::NoAltitudePrompt.menu), MessageStyle::Critical, InputTitle}}},
         {"Calcular pressed with no radius",
          [](Win32Windows& t) {
              t.type("Text2", L"");
@@ -336,7 +338,7 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
          u"0",
          u"0",
          clarke,
-         {{u" Introduzca un valor de radio terrestre", MessageStyle::Critical, InputTitle}}},
+         {{std::u16string(texts::NoRadiusPrompt.button), MessageStyle::Critical, InputTitle}}},
         {"Borrar pressed",
          [](Win32Windows& t) { t.click("Command2"); },
          u"",
@@ -378,7 +380,7 @@ TEST_F(Win32Windows, EventsReachTheCommands) {
          u"0",
          u"0",
          clarke,
-         {{Help, MessageStyle::OkOnly, u"Ayuda"}}},
+         {{Help, MessageStyle::OkOnly, std::u16string(texts::HelpTitle)}}},
         {"three arrow keys in the closed list",
          [](Win32Windows& t) {
              ::SetFocus(t.control("Combo1"));
@@ -951,7 +953,7 @@ TEST_F(Win32Windows, OneAboutDialogUnloadedAndLoadedAgain) {
     altKey(L's');
     EXPECT_EQ(m_platform.messages,
               (std::vector<Shown>{
-                  {u"System Information Is Unavailable At This Time", MessageStyle::OkOnly, u""}}));
+                  {std::u16string(texts::SysInfoUnavailablePrompt), MessageStyle::OkOnly, u""}}));
     EXPECT_NE(about(), nullptr);
 
     // OK, Esc and the close box each unload it; the next showing loads it anew.

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "about/win32/frmAbout.h"
+#include "fakes/ProgramTexts.h"
 #include "layout/LayoutWindow.h"
 #include "layout/Win32Text.h"
 #include "main_window/win32/Form1.h"
@@ -80,12 +81,12 @@ TEST(Win32Platform, RegionalSeparatorAndMessageBoxesModalToTheProgram) {
                 ::IsWindowEnabled(form.window()) != FALSE, ::IsWindowEnabled(about) != FALSE};
         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
-    platform.messageBox(u"System Information Is Unavailable At This Time", MessageStyle::OkOnly,
+    platform.messageBox(zenalto::program_texts::SysInfoUnavailablePrompt, MessageStyle::OkOnly,
                         u"");
     watcher.join();
 
     EXPECT_EQ(seen.title, u"Zenalto");
-    EXPECT_EQ(seen.text, u"System Information Is Unavailable At This Time");
+    EXPECT_EQ(seen.text, zenalto::program_texts::SysInfoUnavailablePrompt);
     EXPECT_EQ(seen.owner, about);
     EXPECT_FALSE(seen.formEnabled);
     EXPECT_FALSE(seen.aboutEnabled);
