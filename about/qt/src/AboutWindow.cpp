@@ -11,10 +11,10 @@
 namespace zenalto::qt {
 
 AboutWindow::AboutWindow(AboutDialog& dialog, Platform& platform)
-    : QDialog(nullptr, WindowFlagsOf(frmAboutLayout.border)), m_commands(dialog, platform) {
-    SetUpWindow(frmAboutLayout, *this);
-    const Controls controls = BuildControls(frmAboutLayout, *this);
-    m_cancel = controls.cancelButton();
+    : QDialog(nullptr, WindowFlagsOf(frmAboutLayout.border)),
+      frmAboutEvents(frmAboutLayout),
+      m_commands(dialog, platform) {
+    m_cancel = load(*this).cancelButton();
     setWindowIcon(ApplicationIcon());
 
     // As a top-level window of its own it keeps the program running after the
@@ -24,8 +24,6 @@ AboutWindow::AboutWindow(AboutDialog& dialog, Platform& platform)
     // For a window, setGeometry places the client area, not the frame.
     setGeometry(ClientArea(frmAboutLayout));
     KeepOutOfTaskBar(*this);
-
-    connectEvents(*this, frmAboutLayout, controls, nullptr);
 }
 
 AboutWindow::~AboutWindow() = default;
@@ -41,10 +39,6 @@ void AboutWindow::closeEvent(QCloseEvent* event) {
     // "OK"; closing runs no handler, the window just goes.
     event->accept();
     emit unloaded();
-}
-
-void AboutWindow::onClick(const layout::Control& control) {
-    m_commands.Click(control.name);
 }
 
 }  // namespace zenalto::qt

@@ -1,12 +1,14 @@
 #pragma once
 
-// The About dialog's window, made from frmAboutLayout. Its buttons' clicks go
-// to frmAboutCommands: "OK" unloads the dialog, "&System Info..." runs the
-// System Information launcher. A closed window deletes itself.
+// The About dialog's window, made from frmAboutLayout by WidgetWindow. Its
+// buttons' clicks go through frmAboutEvents to frmAboutCommands: "OK" unloads
+// the dialog, "&System Info..." runs the System Information launcher. A
+// closed window deletes itself.
 
 #include <QDialog>
 
 #include "about/frmAboutCommands.h"
+#include "about/frmAboutEvents.h"
 #include "layout/WidgetWindow.h"
 
 class QPushButton;
@@ -18,7 +20,7 @@ class Platform;
 
 namespace zenalto::qt {
 
-class AboutWindow : public QDialog, public WidgetWindow {
+class AboutWindow : public QDialog, public frmAboutEvents<WidgetWindow> {
     Q_OBJECT
 
 public:
@@ -33,13 +35,14 @@ public:
     // Esc, the cancel key of a dialog, presses the cancel button, "OK".
     void reject() override;
 
+    [[nodiscard]] frmAboutCommands& commands() noexcept override { return m_commands; }
+
 signals:
     // The window has closed, by "OK", Esc or the close box, and is going.
     void unloaded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void onClick(const layout::Control& control) override;
 
 private:
     frmAboutCommands m_commands;
