@@ -10,11 +10,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "FakePlatform.h"
-#include "main_window/qt/Form1.h"
+#include "Form1Fixture.h"
 
 using zenalto::MessageStyle;
-using zenalto::qt::Form1;
 using zenalto::testing::FakePlatform;
 using Shown = FakePlatform::ShownMessage;
 
@@ -28,13 +26,10 @@ const std::u16string InputTitle = u"Error en la introducción de datos";
 
 }  // namespace
 
-class Form1BadInputTest : public QObject {
+class Form1BadInputTest : public zenalto::testing::Form1Fixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<Form1> m_form;
-
     QLineEdit* text(const QString& name) const {
         // The list's edit area stands for the list.
         if (auto* list = m_form->findChild<QComboBox*>(name)) {
@@ -57,16 +52,8 @@ private:
     }
 
 private slots:
-    void init() {
-        m_platform = std::make_unique<FakePlatform>();
-        m_form = std::make_unique<Form1>(*m_platform);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    }
-    void cleanup() {
-        m_form.reset();
-        m_platform.reset();
-    }
+    void init() { QVERIFY(open(Wait::Active)); }
+    void cleanup() { close(); }
 
     void pastedTextGivesResultsOrMessage_data() {
         QTest::addColumn<QString>("field");
