@@ -6,6 +6,7 @@
 // calls open() from its init() slot and close() from its cleanup() slot.
 
 #include <memory>
+#include <utility>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -30,10 +31,11 @@ protected:
         qt::InstallFontFallbacks();
     }
 
-    // Opens the main window; true once it is active (or only exposed).
-    [[nodiscard]] bool open(Wait wait) {
+    // Opens the main window, its About dialog made by `makeAbout` (by
+    // default the Qt one); true once it is active (or only exposed).
+    [[nodiscard]] bool open(Wait wait, qt::Form1::AboutFactory makeAbout = {}) {
         m_platform = std::make_unique<FakePlatform>();
-        m_form = std::make_unique<qt::Form1>(*m_platform);
+        m_form = std::make_unique<qt::Form1>(*m_platform, std::move(makeAbout));
         m_form->show();
         return wait == Wait::Active ? QTest::qWaitForWindowActive(m_form.get())
                                     : QTest::qWaitForWindowExposed(m_form.get());

@@ -25,6 +25,17 @@ namespace {
 
 constexpr int TwipsPerPixel = 15;
 
+// An About dialog of another kind, as a test injects one: it counts its shows.
+class CountingAbout final : public zenalto::AboutDialog {
+public:
+    explicit CountingAbout(int& shows) : m_shows(shows) {}
+    void Show() override { ++m_shows; }
+    void Unload() override {}
+
+private:
+    int& m_shows;
+};
+
 }  // namespace
 
 class Form1Test : public zenalto::testing::Form1Fixture {
@@ -362,6 +373,25 @@ private slots:
         // The main window keeps working beside the dialog.
         click("Command1");
         QCOMPARE(textOf("Text3"), QStringLiteral("7812.50598"));
+    }
+
+    // The button and the menu item show the dialog an injected factory
+    // makes, once made; aboutDialog() names only a Qt one.
+    void injectedAboutDialogIsTheOneShown() {
+        close();
+        int made = 0;
+        int shows = 0;
+        QVERIFY(open(Wait::Active, [&made, &shows] {
+            ++made;
+            return std::make_unique<CountingAbout>(shows);
+        }));
+        click("Command4");
+        chooseFromMenu(Qt::Key_H, Qt::Key_C);
+        QCOMPARE(made, 1);
+        QCOMPARE(shows, 2);
+        QVERIFY(m_form->commands().aboutDialog() != nullptr);
+        QVERIFY(m_form->aboutDialog() == nullptr);
+        close();
     }
 };
 
