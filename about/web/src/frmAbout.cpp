@@ -4,7 +4,8 @@
 
 namespace zenalto::web {
 
-frmAbout::frmAbout(Platform& platform) : PageWindow(frmAboutLayout), m_commands(*this, platform) {}
+frmAbout::frmAbout(Platform& platform)
+    : frmAboutEvents(frmAboutLayout), m_commands(*this, platform) {}
 
 void frmAbout::Show() {
     show();
@@ -12,10 +13,6 @@ void frmAbout::Show() {
 
 void frmAbout::Unload() {
     unload();
-}
-
-void frmAbout::onClick(const layout::Control& control) {
-    m_commands.Click(control.name);
 }
 
 }  // namespace zenalto::web

@@ -5,7 +5,7 @@
 namespace zenalto::win32 {
 
 frmAbout::frmAbout(Platform& platform, HINSTANCE instance)
-    : LayoutWindow(frmAboutLayout, instance, L"ZenaltofrmAbout"), m_commands(*this, platform) {}
+    : frmAboutEvents(frmAboutLayout, instance, L"ZenaltofrmAbout"), m_commands(*this, platform) {}
 
 frmAbout::~frmAbout() {
     unload();
@@ -25,10 +25,6 @@ void frmAbout::Show() {
 
 void frmAbout::Unload() {
     unload();
-}
-
-void frmAbout::onClick(const layout::Control& control) {
-    m_commands.Click(control.name);
 }
 
 }  // namespace zenalto::win32

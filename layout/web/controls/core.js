@@ -19,7 +19,7 @@
 var Zenalto = (function () {
   "use strict";
   var doc = document;
-  var CLICK = 0, LIST = 1, SCROLL = 2, MENU = 3;
+  var CLICK = 0, LIST = 1, SCROLL = 2, MENU = 3, CLOSE = 4;
   var slots = {};
   var waiting = [];
   var started = false;

@@ -212,7 +212,8 @@
       chooseEntry(input, Array.prototype.indexOf.call(options(input), option));
       return;
     }
-    if (t.closest && t.closest(".closebox")) { unload(windowOf(t).id); return; }
+    // The window's C++ object says what its close box does.
+    if (t.closest && t.closest(".closebox")) { send(windowOf(t), CLOSE, -1, 0); return; }
     var button = t.closest && t.closest(".client button");
     if (button) report(button, CLICK);
   }

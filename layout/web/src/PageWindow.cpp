@@ -109,6 +109,10 @@ void PageWindow::announce(std::u16string_view text) {
 }
 
 void PageWindow::dispatch(int kind, int index, int value) {
+    if (static_cast<EventKind>(kind) == EventKind::Close) {
+        onClose();
+        return;
+    }
     if (index < 0) {
         return;
     }
@@ -140,6 +144,8 @@ void PageWindow::dispatch(int kind, int index, int value) {
             }
             break;
         }
+        case EventKind::Close:  // names no control: handled above
+            break;
     }
 }
 

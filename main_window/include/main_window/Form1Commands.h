@@ -84,4 +84,17 @@ private:
     std::unique_ptr<AboutDialog> m_frmAbout;
 };
 
+// The factory a face's main window gives its commands: `makeAbout` when one
+// was injected (a test's), otherwise one that makes the face's own About
+// dialog, `Dialog(platform, extra...)`. The platform is kept by reference,
+// the extra arguments by value.
+template <class Dialog, class... Extra>
+[[nodiscard]] Form1Commands::AboutFactory AboutFactoryOr(Form1Commands::AboutFactory makeAbout,
+                                                         Platform& platform, Extra... extra) {
+    if (makeAbout) {
+        return makeAbout;
+    }
+    return [&platform, extra...] { return std::make_unique<Dialog>(platform, extra...); };
+}
+
 }  // namespace zenalto

@@ -2,9 +2,10 @@
 
 // The main window's events as a face's window class receives them, each
 // forwarded to the commands by the name the layout table gives the control or
-// menu item. A face derives its window from Form1Events<its window class> and
-// says where its commands are; the window class itself knows nothing of the
-// main window.
+// menu item. A face derives its window from Form1Events<its window class>
+// (which derives from layout::WindowEvents) and says where its commands are;
+// the window class itself knows nothing of the main window. The close box is
+// left to the window class: the main window has no command for it.
 
 #include "layout/Layout.h"
 #include "main_window/Form1Commands.h"

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 
+#include <utility>
+
 #include "about/qt/frmAbout.h"
 #include "layout/WidgetBuilder.h"
 #include "main_window/Form1Layout.h"
@@ -18,27 +20,16 @@ std::size_t IndexOf(Field field) {
 
 }  // namespace
 
-Form1::Form1(Platform& platform, QWidget* parent)
+Form1::Form1(Platform& platform, AboutFactory makeAbout, QWidget* parent)
     : QMainWindow(parent, WindowFlagsOf(Form1Layout.border)),
-      m_commands(*this, platform, [&platform] { return std::make_unique<frmAbout>(platform); }) {
-    SetUpWindow(Form1Layout, *this);
-
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("centralwidget"));
-    const Controls controls = BuildControls(Form1Layout, *client);
-    setCentralWidget(client);
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName(QStringLiteral("menubar"));
-    const Commands menu = BuildMenus(Form1Layout, *bar, *this);
-    setMenuBar(bar);
-
+      Form1Events(Form1Layout),
+      m_commands(*this, platform, AboutFactoryOr<frmAbout>(std::move(makeAbout), platform)) {
+    // Every button and menu item of the table, the list and the scroll bar
+    // report to the hooks, which Form1Events forwards to the commands.
+    const Controls& controls = load(*this);
     m_fields = {&controls.get<QLineEdit>("Text1"), &controls.get<QLineEdit>("Text2"),
                 &controls.get<QLineEdit>("Text3"), &controls.get<QLineEdit>("Text4")};
     m_combo = &controls.get<QComboBox>("Combo1");
-
-    // Every button and menu item of the table, the list and the scroll bar
-    // report to the hooks, which Form1Events forwards to the commands.
-    connectEvents(*this, Form1Layout, controls, &menu);
 
     placeAtStartPosition();
     m_fields[IndexOf(Field::Text1)]->setFocus();
@@ -47,8 +38,8 @@ Form1::Form1(Platform& platform, QWidget* parent)
 Form1::~Form1() = default;
 
 frmAbout* Form1::aboutDialog() const {
-    // The only kind of About dialog this window's commands make.
-    return static_cast<frmAbout*>(m_commands.aboutDialog());
+    // An injected factory may make another kind of dialog.
+    return dynamic_cast<frmAbout*>(m_commands.aboutDialog());
 }
 
 std::u16string Form1::text(Field field) {

@@ -9,21 +9,9 @@
 
 namespace zenalto::web {
 
-namespace {
-
-Form1Commands::AboutFactory aboutFactory(Form1Commands::AboutFactory makeAbout,
-                                         Platform& platform) {
-    if (makeAbout) {
-        return makeAbout;
-    }
-    return [&platform] { return std::make_unique<frmAbout>(platform); };
-}
-
-}  // namespace
-
 Form1::Form1(Platform& platform, AboutFactory makeAbout)
     : Form1Events(Form1Layout),
-      m_commands(*this, platform, aboutFactory(std::move(makeAbout), platform)) {}
+      m_commands(*this, platform, AboutFactoryOr<frmAbout>(std::move(makeAbout), platform)) {}
 
 std::u16string Form1::text(Field field) {
     return PageWindow::text(FieldName(field));

@@ -9,21 +9,10 @@
 
 namespace zenalto::win32 {
 
-namespace {
-
-Form1Commands::AboutFactory aboutFactory(Form1Commands::AboutFactory makeAbout, Platform& platform,
-                                         HINSTANCE instance) {
-    if (makeAbout) {
-        return makeAbout;
-    }
-    return [&platform, instance] { return std::make_unique<frmAbout>(platform, instance); };
-}
-
-}  // namespace
-
 Form1::Form1(Platform& platform, HINSTANCE instance, AboutFactory makeAbout)
     : Form1Events(Form1Layout, instance, L"ZenaltoForm1"),
-      m_commands(*this, platform, aboutFactory(std::move(makeAbout), platform, instance)) {
+      m_commands(*this, platform,
+                 AboutFactoryOr<frmAbout>(std::move(makeAbout), platform, instance)) {
     load(nullptr);
 }
 

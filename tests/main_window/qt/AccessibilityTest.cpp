@@ -14,12 +14,7 @@
 #include <QTest>
 #include <QtGlobal>
 
-#include "FakePlatform.h"
-#include "about/qt/frmAbout.h"
-#include "main_window/qt/Form1.h"
-
-using zenalto::qt::Form1;
-using zenalto::testing::FakePlatform;
+#include "Form1Fixture.h"
 
 namespace {
 
@@ -194,33 +189,18 @@ void CheckNoOtherNodes(QWidget* window, const std::vector<Node>& nodes) {
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public zenalto::testing::Form1Fixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<Form1> m_form;
-
     QWidget* openAbout() const {
-        QTest::mouseClick(m_form->findChild<QPushButton*>(QStringLiteral("Command4")),
-                          Qt::LeftButton);
-        QWidget* about =
-            m_form->aboutDialog() != nullptr ? m_form->aboutDialog()->window() : nullptr;
-        return about != nullptr && QTest::qWaitForWindowExposed(about) ? about : nullptr;
+        clickAbout();
+        return aboutWindow();
     }
 
 private slots:
-    void init() {
-        m_platform = std::make_unique<FakePlatform>();
-        m_form = std::make_unique<Form1>(*m_platform);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    }
-    void cleanup() {
-        m_form.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_platform.reset();
-    }
+    void init() { QVERIFY(open(Wait::Active)); }
+    void cleanup() { close(); }
 
     void mainWindowNode_data() { AddRows(MainWindowNodes()); }
     void mainWindowNode() { CheckNode(m_form.get(), MainWindowNodes()); }

@@ -11,14 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "FakePlatform.h"
-#include "about/qt/frmAbout.h"
+#include "Form1Fixture.h"
 #include "layout/ContrastTheme.h"
-#include "layout/FontFallbacks.h"
-#include "main_window/qt/Form1.h"
-
-using zenalto::qt::Form1;
-using zenalto::testing::FakePlatform;
 
 namespace {
 
@@ -60,38 +54,22 @@ bool ShowsTheForeground(const QImage& image) {
 
 }  // namespace
 
-class ContrastTest : public QObject {
+class ContrastTest : public zenalto::testing::Form1Fixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<Form1> m_form;
-
-    QWidget* about() const {
-        QWidget* window =
-            m_form->aboutDialog() != nullptr ? m_form->aboutDialog()->window() : nullptr;
-        return window != nullptr && QTest::qWaitForWindowExposed(window) ? window : nullptr;
-    }
+    QWidget* about() const { return aboutWindow(); }
 
 private slots:
-    void initTestCase() {
-        QApplication::setStyle(QStringLiteral("Windows"));
-        zenalto::qt::InstallFontFallbacks();
-    }
+    void initTestCase() { setUpLikeTheProgram(); }
     void init() {
         zenalto::qt::UseContrastPalette(zenalto::qt::ContrastPalette(Foreground, Background));
-        m_platform = std::make_unique<FakePlatform>();
-        m_form = std::make_unique<Form1>(*m_platform);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        QTest::mouseClick(m_form->findChild<QPushButton*>(QStringLiteral("Command4")),
-                          Qt::LeftButton);
+        QVERIFY(open(Wait::Exposed));
+        clickAbout();
         QVERIFY(about() != nullptr);
     }
     void cleanup() {
-        m_form.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_platform.reset();
+        close();
         zenalto::qt::StopContrastPalette();
     }
 

@@ -10,13 +10,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "FakePlatform.h"
+#include "Form1Fixture.h"
 #include "ProgramTexts.h"
-#include "main_window/qt/Form1.h"
 
 using zenalto::MessageStyle;
 namespace texts = zenalto::program_texts;
-using zenalto::qt::Form1;
 using zenalto::testing::FakePlatform;
 using Shown = FakePlatform::ShownMessage;
 
@@ -30,13 +28,10 @@ const std::u16string InputTitle(texts::InputErrorTitle);
 
 }  // namespace
 
-class Form1BadInputTest : public QObject {
+class Form1BadInputTest : public zenalto::testing::Form1Fixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<Form1> m_form;
-
     QLineEdit* text(const QString& name) const {
         // The list's edit area stands for the list.
         if (auto* list = m_form->findChild<QComboBox*>(name)) {
@@ -59,16 +54,8 @@ private:
     }
 
 private slots:
-    void init() {
-        m_platform = std::make_unique<FakePlatform>();
-        m_form = std::make_unique<Form1>(*m_platform);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    }
-    void cleanup() {
-        m_form.reset();
-        m_platform.reset();
-    }
+    void init() { QVERIFY(open(Wait::Active)); }
+    void cleanup() { close(); }
 
     void pastedTextGivesResultsOrMessage_data() {
         QTest::addColumn<QString>("field");

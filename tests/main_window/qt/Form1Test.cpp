@@ -18,22 +18,31 @@
 #include <QWheelEvent>
 #include <QWindow>
 
-#include "FakePlatform.h"
+#include "Form1Fixture.h"
 #include "ProgramTexts.h"
-#include "about/qt/frmAbout.h"
-#include "layout/FontFallbacks.h"
-#include "main_window/qt/Form1.h"
+#include "main_window/Form1Layout.h"
 
-using zenalto::qt::Form1;
-using zenalto::testing::FakePlatform;
+namespace {
 
-class Form1Test : public QObject {
+constexpr int TwipsPerPixel = 15;
+
+// An About dialog of another kind, as a test injects one: it counts its shows.
+class CountingAbout final : public zenalto::AboutDialog {
+public:
+    explicit CountingAbout(int& shows) : m_shows(shows) {}
+    void Show() override { ++m_shows; }
+    void Unload() override {}
+
+private:
+    int& m_shows;
+};
+
+}  // namespace
+
+class Form1Test : public zenalto::testing::Form1Fixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<Form1> m_form;
-
     template <typename T>
     T* control(const char* name) const {
         auto* found = m_form->findChild<T*>(QString::fromLatin1(name));
@@ -83,21 +92,9 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        // The program's own style and fonts: sizes such as the menu bar's depend on them.
-        QApplication::setStyle(QStringLiteral("Windows"));
-        zenalto::qt::InstallFontFallbacks();
-    }
-    void init() {
-        m_platform = std::make_unique<FakePlatform>();
-        m_form = std::make_unique<Form1>(*m_platform);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    }
-    void cleanup() {
-        m_form.reset();
-        m_platform.reset();
-    }
+    void initTestCase() { setUpLikeTheProgram(); }
+    void init() { QVERIFY(open(Wait::Active)); }
+    void cleanup() { close(); }
 
     void opensWithItsStartValues() {
         QCOMPARE(m_form->windowTitle(),
@@ -116,18 +113,31 @@ private slots:
         QCOMPARE(m_form->centralWidget()->mapToGlobal(QPoint(0, 0)), QPoint(147, 135));
     }
 
+    // The control's place in the client area in pixels at 96 dots per inch:
+    // its twips in the table over 15, from its frame's corner when it is in one.
+    static QRect laidOut(const char* name) {
+        const zenalto::layout::Control* control = zenalto::layout::find(zenalto::Form1Layout, name);
+        if (control == nullptr) {
+            qFatal("no control named %s in the table", name);
+        }
+        QPoint origin;
+        if (!control->container.empty()) {
+            const zenalto::layout::Control* frame =
+                zenalto::layout::find(zenalto::Form1Layout, control->container);
+            origin = QPoint(frame->left / TwipsPerPixel, frame->top / TwipsPerPixel);
+        }
+        return {origin.x() + control->left / TwipsPerPixel,
+                origin.y() + control->top / TwipsPerPixel, control->width / TwipsPerPixel,
+                control->height / TwipsPerPixel};
+    }
+
     void controlsStandWhereTheyWereLaidOut_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("inWindow");  // in the client area, pixels
-        QTest::newRow("Text1") << "Text1" << QRect(128, 56, 65, 25);
-        QTest::newRow("Text2") << "Text2" << QRect(104, 168, 89, 25);
-        QTest::newRow("Combo1") << "Combo1" << QRect(104, 136, 105, 22);
-        QTest::newRow("Text3") << "Text3" << QRect(368, 96, 81, 25);
-        QTest::newRow("Text4") << "Text4" << QRect(368, 144, 81, 25);
-        QTest::newRow("HScroll1") << "HScroll1" << QRect(104, 96, 105, 17);
-        QTest::newRow("Command1") << "Command1" << QRect(152, 288, 65, 25);
-        QTest::newRow("Command4") << "Command4" << QRect(336, 288, 73, 25);
-        QTest::newRow("Frame3") << "Frame3" << QRect(112, 264, 345, 73);
+        for (const char* name : {"Text1", "Text2", "Combo1", "Text3", "Text4", "HScroll1",
+                                 "Command1", "Command4", "Frame3"}) {
+            QTest::newRow(name) << name << laidOut(name);
+        }
     }
     void controlsStandWhereTheyWereLaidOut() {
         QFETCH(QString, name);
@@ -365,6 +375,25 @@ private slots:
         // The main window keeps working beside the dialog.
         click("Command1");
         QCOMPARE(textOf("Text3"), QStringLiteral("7812.50598"));
+    }
+
+    // The button and the menu item show the dialog an injected factory
+    // makes, once made; aboutDialog() names only a Qt one.
+    void injectedAboutDialogIsTheOneShown() {
+        close();
+        int made = 0;
+        int shows = 0;
+        QVERIFY(open(Wait::Active, [&made, &shows] {
+            ++made;
+            return std::make_unique<CountingAbout>(shows);
+        }));
+        click("Command4");
+        chooseFromMenu(Qt::Key_H, Qt::Key_C);
+        QCOMPARE(made, 1);
+        QCOMPARE(shows, 2);
+        QVERIFY(m_form->commands().aboutDialog() != nullptr);
+        QVERIFY(m_form->aboutDialog() == nullptr);
+        close();
     }
 };
 

@@ -23,14 +23,8 @@
 #include <QTest>
 #include <QtMath>
 
-#include "FakePlatform.h"
-#include "about/qt/frmAbout.h"
-#include "layout/FontFallbacks.h"
-#include "main_window/qt/Form1.h"
+#include "Form1Fixture.h"
 #include "resources/ApplicationIcon.h"
-
-using zenalto::qt::Form1;
-using zenalto::testing::FakePlatform;
 
 namespace {
 
@@ -141,12 +135,10 @@ QString ScreenshotFolder() {
 
 }  // namespace
 
-class ScalingTest : public QObject {
+class ScalingTest : public zenalto::testing::Form1Fixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakePlatform> m_platform;
-    std::unique_ptr<Form1> m_form;
     qreal m_factor = 1;
 
     QWidget* window(Window which) const {
@@ -154,8 +146,7 @@ private:
             return m_form.get();
         }
         if (m_form->aboutDialog() == nullptr || m_form->aboutDialog()->window() == nullptr) {
-            QTest::mouseClick(m_form->findChild<QPushButton*>(QStringLiteral("Command4")),
-                              Qt::LeftButton);
+            clickAbout();
         }
         QWidget* about = m_form->aboutDialog()->window();
         return QTest::qWaitForWindowExposed(about) ? about : nullptr;
@@ -168,22 +159,11 @@ private:
 
 private slots:
     void initTestCase() {
-        // As the program sets itself up before it makes its window.
-        QApplication::setStyle(QStringLiteral("Windows"));
-        zenalto::qt::InstallFontFallbacks();
+        setUpLikeTheProgram();
         m_factor = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
     }
-    void init() {
-        m_platform = std::make_unique<FakePlatform>();
-        m_form = std::make_unique<Form1>(*m_platform);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    }
-    void cleanup() {
-        m_form.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_platform.reset();
-    }
+    void init() { QVERIFY(open(Wait::Exposed)); }
+    void cleanup() { close(); }
 
     // Both windows are drawn at the screen's density, into pictures that
     // are saved for a look.

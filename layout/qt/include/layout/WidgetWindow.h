@@ -1,44 +1,52 @@
 #pragma once
 
-// What a Qt window made from a layout table reports, as every face's window
-// class does: a push button's click, a choice from a list, the scroll bar's
-// change and a menu item, each with its entry in the table. A window built
-// with BuildControls and BuildMenus hands them to connectEvents() once; a
-// window class overrides the hooks it handles (Form1Events forwards all four
-// to the main window's commands).
+// A Qt window made from its layout table, as every face's window class is:
+// load() gives the window its name, title and font and makes its controls
+// (in a central widget for a QMainWindow, which also gets the table's menus
+// in a menu bar), then connects each push button, list, scroll bar and menu
+// item to its hook of layout::WindowEvents, and the close box to onClose().
+// A window of the program derives from both its Qt widget class and this
+// one, calls load() on itself and overrides the hooks it handles
+// (Form1Events and frmAboutEvents forward them to the commands). Closing by
+// the close box runs onClose() and then closes the window as Qt does.
 
-#include <QObject>
+#include <memory>
 
 #include "layout/Layout.h"
 #include "layout/WidgetBuilder.h"
+#include "layout/WindowEvents.h"
+
+class QObject;
 
 namespace zenalto::qt {
 
-class WidgetWindow {
+class WidgetWindow : public layout::WindowEvents {
 public:
-    WidgetWindow() = default;
+    // The table lives for the whole run: the connections keep references to
+    // its entries.
+    explicit WidgetWindow(const layout::Window& layout);
     WidgetWindow(const WidgetWindow&) = delete;
     WidgetWindow& operator=(const WidgetWindow&) = delete;
     WidgetWindow(WidgetWindow&&) = delete;
     WidgetWindow& operator=(WidgetWindow&&) = delete;
-    virtual ~WidgetWindow() = default;
+    ~WidgetWindow() override;
+
+    [[nodiscard]] const layout::Window& layout() const noexcept { return m_layout; }
 
 protected:
-    // A push button was clicked.
-    virtual void onClick(const layout::Control& /*control*/) {}
-    // The entry at `index` was chosen from a list.
-    virtual void onListClick(const layout::Control& /*control*/, int /*index*/) {}
-    // The scroll bar stands at `position`: at once after an arrow or track
-    // click, on the release of a dragged thumb.
-    virtual void onScrollChange(const layout::Control& /*control*/, int /*position*/) {}
-    // A menu item was chosen.
-    virtual void onMenu(const layout::MenuItem& /*item*/) {}
+    // Builds `window`, this object's own widget, from the table; the
+    // connections end with it. Returns its controls.
+    const Controls& load(QWidget& window);
 
-    // Connects the push buttons, lists and scroll bars of `window`, made into
-    // `controls`, and the items of its menus, made into `menus` (nullptr for a
-    // window without), to the hooks; the connections end with `owner`.
-    void connectEvents(QObject& owner, const layout::Window& window, const Controls& controls,
-                       const Commands* menus);
+    // The controls made by load(); none before.
+    [[nodiscard]] const Controls& controls() const noexcept { return m_controls; }
+
+private:
+    void connectEvents(QWidget& window, const Commands* menus);
+
+    const layout::Window& m_layout;
+    Controls m_controls;
+    std::unique_ptr<QObject> m_closeFilter;
 };
 
 }  // namespace zenalto::qt

@@ -3,25 +3,26 @@
 // A window of the page as the program's C++ sees it: the elements that
 // PageWriter wrote from the window's layout table, which controls.js drives.
 // A face derives from it, reads and writes its fields by control name and
-// takes the window's events through the four handlers, as the Win32 face does
-// with LayoutWindow. The page's DOM holds the state: a window is loaded while
-// its element is in the page.
+// takes the window's events through the hooks of layout::WindowEvents, as the
+// Win32 face does with LayoutWindow. The page's DOM holds the state: a window
+// is loaded while its element is in the page.
 
 #include <string>
 #include <string_view>
 
 #include "layout/Layout.h"
+#include "layout/WindowEvents.h"
 
 namespace zenalto::web {
 
-class PageWindow {
+class PageWindow : public layout::WindowEvents {
 public:
     explicit PageWindow(const layout::Window& layout);
     PageWindow(const PageWindow&) = delete;
     PageWindow& operator=(const PageWindow&) = delete;
     PageWindow(PageWindow&&) = delete;
     PageWindow& operator=(PageWindow&&) = delete;
-    virtual ~PageWindow();
+    ~PageWindow() override;
 
     // Loads the window from its layout when it is not in the page, with the
     // focus on its first control in the tab order; brings it to the front
@@ -43,23 +44,23 @@ public:
 
     // An event from the page: what happened (one of EventKind), to which
     // control or menu item (its index in the table, menu items counted
-    // through all menus), and the list index or scroll position.
+    // through all menus; none for the close box), and the list index or
+    // scroll position.
     void dispatch(int kind, int index, int value);
 
     // Tells the page that the program has started: it answers from now on.
     static void programStarted();
 
 protected:
-    virtual void onClick(const layout::Control& /*control*/) {}
-    virtual void onListClick(const layout::Control& /*control*/, int /*index*/) {}
-    virtual void onScrollChange(const layout::Control& /*control*/, int /*position*/) {}
-    virtual void onMenu(const layout::MenuItem& /*item*/) {}
+    // The close box takes the window out of the page unless overridden (the
+    // main window's stays: the page keeps it).
+    void onClose() override { unload(); }
 
 private:
     const layout::Window& m_layout;
     int m_slot = -1;
 };
 
-enum class EventKind { Click = 0, ListClick = 1, ScrollChange = 2, Menu = 3 };
+enum class EventKind { Click = 0, ListClick = 1, ScrollChange = 2, Menu = 3, Close = 4 };
 
 }  // namespace zenalto::web

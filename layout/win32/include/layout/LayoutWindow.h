@@ -10,7 +10,8 @@
 // colours take the place of the table's. A window with a dialog's border is a
 // dialog to screen readers, which say its texts as it opens.
 //
-// A subclass maps the controls' events to its handlers by the controls' names.
+// Its events reach the hooks of layout::WindowEvents; a subclass maps them
+// to its handlers by the controls' names.
 
 #include <windows.h>
 
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "layout/Layout.h"
+#include "layout/WindowEvents.h"
 
 namespace zenalto::win32 {
 
@@ -42,7 +44,7 @@ inline constexpr int FirstMenuItemId = 200;
 // The pixel height of the layouts' fonts (8.25 points) at `dpi`.
 [[nodiscard]] int fontPixelHeight(unsigned dpi) noexcept;
 
-class LayoutWindow {
+class LayoutWindow : public layout::WindowEvents {
 public:
     // `className` names the window class, registered at the first load.
     LayoutWindow(const layout::Window& layout, HINSTANCE instance, const wchar_t* className);
@@ -50,7 +52,7 @@ public:
     LayoutWindow& operator=(const LayoutWindow&) = delete;
     LayoutWindow(LayoutWindow&&) = delete;
     LayoutWindow& operator=(LayoutWindow&&) = delete;
-    virtual ~LayoutWindow();
+    ~LayoutWindow() override;
 
     // Makes the window with every control at its design values, hidden, its
     // client area at the laid-out place of the screen. Does nothing when the
@@ -77,17 +79,10 @@ public:
     void announce(std::u16string_view text);
 
 protected:
-    // A push button was pressed: clicked, Space, Enter as the default button,
-    // Esc as the cancel button, or its access key.
-    virtual void onClick(const layout::Control& /*control*/) {}
-    // An entry of a list was chosen (-1: none).
-    virtual void onListClick(const layout::Control& /*control*/, int /*index*/) {}
-    // A scroll bar moved to `position`: after an arrow or track click, a key,
-    // or on the release of its thumb; never while the thumb is dragged.
-    virtual void onScrollChange(const layout::Control& /*control*/, int /*position*/) {}
-    virtual void onMenu(const layout::MenuItem& /*item*/) {}
-    // The close box or Alt+F4; the window is unloaded unless overridden.
-    virtual void onClose() { unload(); }
+    // The hooks of layout::WindowEvents. A scroll bar reports no change while
+    // its thumb is dragged. The close box or Alt+F4 unloads the window
+    // unless overridden.
+    void onClose() override { unload(); }
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,11 +5,16 @@
 // from frmAboutLayout when it is not loaded (every text, the picture, the place
 // on the screen) and brings the open one to the front otherwise. "OK", Esc and the
 // close box unload the window; the frmAbout object stays for the next Show().
-// The window holds no data of its own: its buttons' clicks go to
-// frmAboutCommands, as on every face, with the injected Platform.
+// The window holds no data of its own: its buttons' clicks go through
+// frmAboutEvents to frmAboutCommands, as on every face, with the injected
+// Platform.
 
 #include "about/AboutDialog.h"
+#include "about/frmAboutCommands.h"
+#include "about/frmAboutEvents.h"
+#include "layout/WidgetWindow.h"
 
+class QDialog;
 class QWidget;
 
 namespace zenalto {
@@ -18,9 +23,7 @@ class Platform;
 
 namespace zenalto::qt {
 
-class AboutWindow;
-
-class frmAbout : public AboutDialog {
+class frmAbout final : public AboutDialog, public frmAboutEvents<WidgetWindow> {
 public:
     explicit frmAbout(Platform& platform);
     frmAbout(const frmAbout&) = delete;
@@ -41,9 +44,11 @@ public:
     // The loaded window, or nullptr while the dialog is not loaded.
     [[nodiscard]] QWidget* window() const;
 
+    [[nodiscard]] frmAboutCommands& commands() noexcept override { return m_commands; }
+
 private:
-    Platform& m_platform;
-    AboutWindow* m_window = nullptr;
+    frmAboutCommands m_commands;
+    QDialog* m_window = nullptr;
 };
 
 }  // namespace zenalto::qt

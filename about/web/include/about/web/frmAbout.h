@@ -8,6 +8,7 @@
 
 #include "about/AboutDialog.h"
 #include "about/frmAboutCommands.h"
+#include "about/frmAboutEvents.h"
 #include "layout/PageWindow.h"
 
 namespace zenalto {
@@ -16,16 +17,16 @@ class Platform;
 
 namespace web {
 
-class frmAbout final : public AboutDialog, public PageWindow {
+class frmAbout final : public AboutDialog, public frmAboutEvents<PageWindow> {
 public:
     explicit frmAbout(Platform& platform);
 
     void Show() override;
     void Unload() override;
 
-private:
-    void onClick(const layout::Control& control) override;
+    [[nodiscard]] frmAboutCommands& commands() noexcept override { return m_commands; }
 
+private:
     frmAboutCommands m_commands;
 };
 

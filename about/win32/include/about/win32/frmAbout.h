@@ -11,6 +11,7 @@
 
 #include "about/AboutDialog.h"
 #include "about/frmAboutCommands.h"
+#include "about/frmAboutEvents.h"
 #include "layout/LayoutWindow.h"
 
 namespace zenalto {
@@ -19,7 +20,7 @@ class Platform;
 
 namespace win32 {
 
-class frmAbout final : public AboutDialog, public LayoutWindow {
+class frmAbout final : public AboutDialog, public frmAboutEvents<LayoutWindow> {
 public:
     frmAbout(Platform& platform, HINSTANCE instance);
     frmAbout(const frmAbout&) = delete;
@@ -31,9 +32,9 @@ public:
     void Show() override;
     void Unload() override;
 
-private:
-    void onClick(const layout::Control& control) override;
+    [[nodiscard]] frmAboutCommands& commands() noexcept override { return m_commands; }
 
+private:
     frmAboutCommands m_commands;
     HWND m_owner = nullptr;
 };

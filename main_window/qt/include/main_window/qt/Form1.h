@@ -4,7 +4,7 @@
 // altitude (Text1) and the Earth radius (Text2) are typed by the user or
 // written by the scroll bar and the ellipsoid list; "Calcular" reads both and
 // writes the two result texts into Text3 and Text4, or shows a message. The
-// widgets are made from Form1Layout; each of the eleven events reaches its
+// widgets are made from Form1Layout by WidgetWindow; each of the eleven events reaches its
 // command in Form1Commands through Form1Events, as on every face. The commands
 // reach the fields through Form1View and every message box, and the end of the
 // program, through the Platform.
@@ -33,14 +33,19 @@ class Form1 : public QMainWindow, public Form1Events<WidgetWindow>, private Form
     Q_OBJECT
 
 public:
-    explicit Form1(Platform& platform, QWidget* parent = nullptr);
+    using AboutFactory = Form1Commands::AboutFactory;
+
+    // The About dialog is made by `makeAbout`, by default the Qt one over the
+    // same platform.
+    explicit Form1(Platform& platform, AboutFactory makeAbout = {}, QWidget* parent = nullptr);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
     Form1(Form1&&) = delete;
     Form1& operator=(Form1&&) = delete;
     ~Form1() override;
 
-    // The About dialog once it has been shown; empty until then.
+    // The Qt About dialog once it has been shown; empty until then, and when
+    // an injected factory made a dialog of another kind.
     [[nodiscard]] frmAbout* aboutDialog() const;
 
     [[nodiscard]] Form1Commands& commands() noexcept override { return m_commands; }
