@@ -51,6 +51,11 @@ bool highContrastOn() {
            (theme.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
+// The index in its window's table of one of the table's controls.
+std::size_t indexOf(const layout::Window& window, const layout::Control& control) noexcept {
+    return static_cast<std::size_t>(&control - window.controls.data());
+}
+
 // The system colour that stands for a line's laid-out one under a
 // high-contrast theme: an etched rule's white edge is the theme's 3-D
 // highlight, any other line its 3-D shadow, as Windows draws its own etched
@@ -98,11 +103,11 @@ std::u16string dialogText(const layout::Window& window) {
     return text;
 }
 
-// A list or a scroll bar takes the mouse wheel only while it has the focus,
-// so that a stray turn over it never overwrites a typed radius or altitude:
-// since Windows 10 the wheel goes to the control under the pointer, focused
-// or not. Unused, the turn goes to the parent, as for any window that does
-// not handle it.
+// A control that the table's rule names (layout::wheelNeedsFocus) takes the
+// mouse wheel only while it has the focus, so that a stray turn over it never
+// overwrites a typed radius or altitude: since Windows 10 the wheel goes to
+// the control under the pointer, focused or not. Unused, the turn goes to the
+// parent, as for any window that does not handle it.
 struct WheelGuard {
     WNDPROC original;
     HWND control;  // the laid-out control: the guarded window or its parent
@@ -236,7 +241,8 @@ void LayoutWindow::load(HWND owner) {
 
 namespace {
 
-// The window class, styles and text a control is made with, by its kind.
+// The window class, styles and text a control is made with, by its kind;
+// WS_TABSTOP comes from the table's rule (layout::takesFocus).
 struct ChildWindow {
     const wchar_t* windowClass = L"STATIC";
     DWORD style = 0;
@@ -244,7 +250,7 @@ struct ChildWindow {
     bool captioned = true;  // made with the caption as its text
 };
 
-ChildWindow childWindowOf(const layout::Control& control) {
+ChildWindow childWindowOf(const layout::Control& control, bool isDefault) {
     const bool centred = control.align == layout::Align::Centre;
     switch (control.kind) {
         case Kind::Frame:
@@ -253,20 +259,15 @@ ChildWindow childWindowOf(const layout::Control& control) {
             // Both break a caption at blanks onto the next lines.
             return {L"STATIC", static_cast<DWORD>(centred ? SS_CENTER : SS_LEFT)};
         case Kind::TextBox:
-            return {
-                L"EDIT",
-                static_cast<DWORD>(WS_TABSTOP | ES_AUTOHSCROLL | (centred ? ES_CENTER : ES_LEFT)),
-                WS_EX_CLIENTEDGE};
+            return {L"EDIT", static_cast<DWORD>(ES_AUTOHSCROLL | (centred ? ES_CENTER : ES_LEFT)),
+                    WS_EX_CLIENTEDGE};
         case Kind::ComboBox:
             // Its edit area gets its text once the entries are in.
-            return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
-                    false};
+            return {L"COMBOBOX", WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, false};
         case Kind::HScrollBar:
-            return {L"SCROLLBAR", WS_TABSTOP | SBS_HORZ};
+            return {L"SCROLLBAR", SBS_HORZ};
         case Kind::PushButton:
-            return {L"BUTTON",
-                    static_cast<DWORD>(WS_TABSTOP |
-                                       (control.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON))};
+            return {L"BUTTON", static_cast<DWORD>(isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)};
         case Kind::Picture:
             return {L"STATIC", SS_BITMAP, 0, false};
         case Kind::Line:
@@ -281,20 +282,21 @@ void setUpTextBox(HWND child, const layout::Control& control) {
     ::SendMessageW(child, EM_SETLIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
 }
 
-void setUpComboBox(HWND child, const layout::Control& control) {
+// Gives back the list's edit area, a window of its own, or nullptr.
+HWND setUpComboBox(HWND child, const layout::Control& control) {
     for (const std::u16string_view item : control.items) {
         ::SendMessageW(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
     }
     ::SetWindowTextW(child, wide(control.caption).c_str());
     ::SendMessageW(child, CB_LIMITTEXT, static_cast<WPARAM>(control.maxLength), 0);
-    acceptWheelOnlyWithFocus(child, child);
     COMBOBOXINFO parts{};
     parts.cbSize = sizeof parts;
-    if (::GetComboBoxInfo(child, &parts) != FALSE) {
-        // The screen reader meets the edit area, and so may the wheel.
-        SetAccessibleName(parts.hwndItem, control.accessibleName, control.accessibleDescription);
-        acceptWheelOnlyWithFocus(parts.hwndItem, child);
+    if (::GetComboBoxInfo(child, &parts) == FALSE) {
+        return nullptr;
     }
+    // The screen reader meets the edit area, and so may the wheel.
+    SetAccessibleName(parts.hwndItem, control.accessibleName, control.accessibleDescription);
+    return parts.hwndItem;
 }
 
 void setUpScrollBar(HWND child, const layout::Control& control) {
@@ -305,7 +307,6 @@ void setUpScrollBar(HWND child, const layout::Control& control) {
     range.nMax = control.scroll.maximum;
     range.nPos = control.scroll.value;
     ::SetScrollInfo(child, SB_CTL, &range, FALSE);
-    acceptWheelOnlyWithFocus(child, child);
 }
 
 }  // namespace
@@ -317,12 +318,14 @@ void LayoutWindow::createControls() {
     // after it is made, which would take a round trip to the window server
     // for each under Wine.
     m_controls.assign(m_layout.controls.size(), nullptr);
+    const layout::Control* const defaultButton = layout::defaultButton(m_layout);
     for (std::size_t i = m_layout.controls.size(); i-- > 0;) {
         const layout::Control& control = m_layout.controls[i];
-        const ChildWindow made = childWindowOf(control);
+        const ChildWindow made = childWindowOf(control, &control == defaultButton);
         // Every control is a group of its own, so that the arrow keys never
         // move the focus in the stacking order.
-        const DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_CLIPSIBLINGS | made.style;
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_CLIPSIBLINGS |
+                            (layout::takesFocus(control.kind) ? WS_TABSTOP : 0) | made.style;
         const std::wstring text = made.captioned ? wide(control.caption) : std::wstring();
         // A picture takes its size from its bitmap.
         const RECT rect = controlRect(control);
@@ -332,18 +335,25 @@ void LayoutWindow::createControls() {
             sized ? rect.right - rect.left : 0, sized ? rect.bottom - rect.top : 0, m_window,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), m_instance, nullptr);
         m_controls[i] = child;
+        HWND part = nullptr;  // a window of the control's own under the pointer
         switch (control.kind) {
             case Kind::TextBox:
                 setUpTextBox(child, control);
                 break;
             case Kind::ComboBox:
-                setUpComboBox(child, control);
+                part = setUpComboBox(child, control);
                 break;
             case Kind::HScrollBar:
                 setUpScrollBar(child, control);
                 break;
             default:
                 break;
+        }
+        if (layout::wheelNeedsFocus(control.kind)) {
+            acceptWheelOnlyWithFocus(child, child);
+            if (part != nullptr) {
+                acceptWheelOnlyWithFocus(part, child);
+            }
         }
         SetAccessibleName(child, control.accessibleName, control.accessibleDescription);
     }
@@ -353,10 +363,9 @@ void LayoutWindow::createControls() {
             ::SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
-    for (std::size_t i = 0; i < m_layout.controls.size(); ++i) {
-        if (m_layout.controls[i].isDefault) {
-            ::SendMessageW(m_window, DM_SETDEFID, static_cast<WPARAM>(controlId(i)), 0);
-        }
+    if (defaultButton != nullptr) {
+        ::SendMessageW(m_window, DM_SETDEFID,
+                       static_cast<WPARAM>(controlId(indexOf(m_layout, *defaultButton))), 0);
     }
 }
 
@@ -611,13 +620,11 @@ void LayoutWindow::command(int id, int notification, HWND from) {
     if (id == IDOK || id == IDCANCEL) {
         // Enter with no default button or Esc, from the dialog manager: the
         // laid-out default or cancel button, if any, is pressed.
-        for (std::size_t i = 0; i < m_controls.size(); ++i) {
-            const layout::Control& control = m_layout.controls[i];
-            if ((id == IDOK ? control.isDefault : control.isCancel) &&
-                ::IsWindowEnabled(m_controls[i]) != FALSE) {
-                onClick(control);
-                return;
-            }
+        const layout::Control* button =
+            id == IDOK ? layout::defaultButton(m_layout) : layout::cancelButton(m_layout);
+        if (button != nullptr && m_controls.size() == m_layout.controls.size() &&
+            ::IsWindowEnabled(m_controls[indexOf(m_layout, *button)]) != FALSE) {
+            onClick(*button);
         }
         return;
     }
@@ -625,9 +632,10 @@ void LayoutWindow::command(int id, int notification, HWND from) {
     if (control == nullptr) {
         return;
     }
-    if (control->kind == Kind::PushButton && notification == BN_CLICKED) {
+    const layout::Event event = layout::eventOf(control->kind);
+    if (event == layout::Event::Click && notification == BN_CLICKED) {
         onClick(*control);
-    } else if (control->kind == Kind::ComboBox) {
+    } else if (event == layout::Event::ListClick) {
         // A choice from the list: the mouse or Enter in the dropped list
         // (CBN_SELENDOK), or an arrow key in the closed box (CBN_SELCHANGE
         // with the list closed). Typing only changes the edit area's text.
@@ -657,7 +665,7 @@ void LayoutWindow::listChosen(HWND list) {
 
 void LayoutWindow::scroll(HWND bar, int request, int thumbPosition) {
     const layout::Control* control = controlOf(bar);
-    if (control == nullptr || control->kind != Kind::HScrollBar) {
+    if (control == nullptr || layout::eventOf(control->kind) != layout::Event::ScrollChange) {
         return;
     }
     SCROLLINFO info{};
