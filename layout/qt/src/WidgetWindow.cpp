@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "layout/TableRules.h"
+
 namespace zenalto::qt {
 
 void WidgetWindow::connectEvents(QObject& owner, const layout::Window& window,
@@ -12,17 +14,17 @@ void WidgetWindow::connectEvents(QObject& owner, const layout::Window& window,
     // The table's entries live for the whole run: the connections keep
     // references to them.
     for (const layout::Control& control : window.controls) {
-        switch (control.kind) {
-            case layout::Kind::PushButton:
+        switch (layout::eventOf(control.kind)) {
+            case layout::Event::Click:
                 QObject::connect(&controls.get<QPushButton>(control.name), &QPushButton::clicked,
                                  &owner, [this, &control] { onClick(control); });
                 break;
-            case layout::Kind::ComboBox:
+            case layout::Event::ListClick:
                 QObject::connect(&controls.get<QComboBox>(control.name), &QComboBox::activated,
                                  &owner,
                                  [this, &control](int index) { onListClick(control, index); });
                 break;
-            case layout::Kind::HScrollBar:
+            case layout::Event::ScrollChange:
                 QObject::connect(
                     &controls.get<QScrollBar>(control.name), &QScrollBar::valueChanged, &owner,
                     [this, &control](int position) { onScrollChange(control, position); });
