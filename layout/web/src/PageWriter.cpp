@@ -206,12 +206,17 @@ std::string ComboBoxMarkup(const Element& e) {
            Description(id, control) + "</div>";
 }
 
+// An element that HTML would not let take the focus takes it where the table
+// says its kind does; the others are focusable by what they are, or not.
+std::string TabIndex(const Control& control) {
+    return layout::takesFocus(control.kind) ? " tabindex=\"0\"" : "";
+}
+
 std::string ScrollBarMarkup(const Element& e) {
     const Control& control = e.control;
     const layout::ScrollRange& range = control.scroll;
-    return "<div" + e.common +
-           " class=\"hscroll\" role=\"scrollbar\" tabindex=\"0\" "
-           "aria-orientation=\"horizontal\"" +
+    return "<div" + e.common + " class=\"hscroll\" role=\"scrollbar\"" + TabIndex(control) +
+           " aria-orientation=\"horizontal\"" +
            (control.controls.empty() ? "" : Attribute("aria-controls", control.controls)) +
            Attribute("aria-valuemin", std::to_string(range.minimum)) +
            Attribute("aria-valuemax", std::to_string(range.maximum)) +
@@ -227,11 +232,12 @@ std::string ScrollBarMarkup(const Element& e) {
 
 std::string PushButtonMarkup(const Element& e) {
     const Control& control = e.control;
+    // Enter and Esc press these (controls.js).
     std::string roles;
-    if (control.isDefault) {
+    if (&control == layout::defaultButton(e.window)) {
         roles += " data-default";
     }
-    if (control.isCancel) {
+    if (&control == layout::cancelButton(e.window)) {
         roles += " data-cancel";
     }
     if (const char16_t key = AccessKey(control.caption); key != 0) {
