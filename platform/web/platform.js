@@ -1,5 +1,8 @@
 // The page's side of the web platform: the message box, the decimal separator
-// of the browser's language and the end of the program.
+// of the browser's language and the end of the program. What it needs of the
+// program's windows it asks of the layout's script (Zenalto, from
+// layout/web/controls), which knows their markup.
+/* global Zenalto */
 /* exported ZenaltoPlatform */
 var ZenaltoPlatform = (function () {
   "use strict";
@@ -31,8 +34,7 @@ var ZenaltoPlatform = (function () {
     // An announcement of the window behind would be heard again once the
     // box has gone (the window comes back to a reader, its live region
     // with it): the program's status lines are emptied.
-    var lines = doc.querySelectorAll(".window [role=status]");
-    for (var i = 0; i < lines.length; ++i) lines[i].textContent = "";
+    Zenalto.emptyStatusLines();
     box.showModal();
     centre(box);
     // OK takes the focus, and says the box's title and prompt as its
@@ -48,14 +50,13 @@ var ZenaltoPlatform = (function () {
   // and client area), as on the desktop, and wholly on the screen; with the
   // main window gone, in the middle of the page's window.
   function centre(box) {
-    var main = doc.querySelector(".window.main"), client = main && main.querySelector(".client");
+    var area = Zenalto.mainWindowArea();
     var left = 0, top = 0, right = innerWidth, bottom = innerHeight;
-    if (client) {
-      var outer = main.getBoundingClientRect(), inner = client.getBoundingClientRect();
-      left = inner.left;
-      top = outer.top;
-      right = inner.right;
-      bottom = inner.bottom;
+    if (area) {
+      left = area.left;
+      top = area.top;
+      right = area.right;
+      bottom = area.bottom;
     }
     var width = box.offsetWidth, height = box.offsetHeight;
     var x = Math.max(Math.min(Math.round((left + right - width) / 2), innerWidth - width), 0);
@@ -69,7 +70,7 @@ var ZenaltoPlatform = (function () {
     if (!box) return;
     doc.addEventListener("focusin", function (e) {
       var t = e.target;
-      if (!box.contains(t) && !(t.closest && t.closest("[role=menubar]"))) lastOutside = t;
+      if (!box.contains(t) && !Zenalto.inMenuBar(t)) lastOutside = t;
     });
     function closed() {
       var back = returnTo;
@@ -156,6 +157,9 @@ var ZenaltoPlatform = (function () {
       showNext();
     },
     decimalSeparator: decimalSeparator,
+    // Whether `el` is the message box, which the layout's script leaves to
+    // this one.
+    isMessageBox: function (el) { return !!el && el === byId("MsgBox"); },
     // A script may close only a window it may close (an installed app's
     // window, a tab that has shown nothing but this page); where the browser
     // refuses, the program's windows leave the page, as they leave the screen

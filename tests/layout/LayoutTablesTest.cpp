@@ -117,6 +117,69 @@ INSTANTIATE_TEST_SUITE_P(Windows, LayoutTable,
                          ::testing::Values(Table{&Form1Layout}, Table{&frmAboutLayout}),
                          [](const auto& row) { return std::string(row.param.window->name); });
 
+// What each kind of control is to every face: whether it takes the focus,
+// the event it reports, and whether the wheel moves it only with the focus.
+struct KindRule {
+    Kind kind;
+    bool takesFocus;
+    layout::Event event;
+    bool wheelNeedsFocus;
+};
+
+constexpr std::array KindRules{
+    KindRule{Kind::Frame, false, layout::Event::None, false},
+    KindRule{Kind::Label, false, layout::Event::None, false},
+    KindRule{Kind::TextBox, true, layout::Event::None, false},
+    KindRule{Kind::ComboBox, true, layout::Event::ListClick, true},
+    KindRule{Kind::HScrollBar, true, layout::Event::ScrollChange, true},
+    KindRule{Kind::PushButton, true, layout::Event::Click, false},
+    KindRule{Kind::Picture, false, layout::Event::None, false},
+    KindRule{Kind::Line, false, layout::Event::None, false},
+};
+
+TEST(TableRules, EachKindTakesTheFocusReportsAndTakesTheWheelAsRuled) {
+    for (const KindRule& rule : KindRules) {
+        SCOPED_TRACE(static_cast<int>(rule.kind));
+        EXPECT_EQ(layout::takesFocus(rule.kind), rule.takesFocus);
+        EXPECT_EQ(layout::eventOf(rule.kind), rule.event);
+        EXPECT_EQ(layout::wheelNeedsFocus(rule.kind), rule.wheelNeedsFocus);
+    }
+}
+
+// Enter and Esc press the buttons that the table marks, and only push
+// buttons: a mark on another kind is none. The About window's one button is
+// both; the main window has neither.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+namespace button_check {
+constexpr std::array TwoButtons{
+    Control{.name = "Note", .kind = Kind::Label, .isDefault = true, .isCancel = true},
+    Control{.name = "Yes", .kind = Kind::PushButton, .isDefault = true},
+    Control{.name = "No", .kind = Kind::PushButton, .isCancel = true}};
+constexpr Window Question{.name = "Question", .controls = TwoButtons};
+}  // namespace button_check
+#pragma GCC diagnostic pop
+
+struct ButtonRule {
+    const Window* window;
+    std::string_view defaultButton;  // empty: none
+    std::string_view cancelButton;
+};
+
+TEST(TableRules, EnterAndEscPressTheMarkedButtons) {
+    const std::array rows{ButtonRule{&button_check::Question, "Yes", "No"},
+                          ButtonRule{&frmAboutLayout, "cmdOK", "cmdOK"},
+                          ButtonRule{&Form1Layout, "", ""}};
+    const auto nameOf = [](const Control* control) {
+        return control != nullptr ? control->name : std::string_view();
+    };
+    for (const ButtonRule& row : rows) {
+        SCOPED_TRACE(std::string(row.window->name));
+        EXPECT_EQ(nameOf(layout::defaultButton(*row.window)), row.defaultButton);
+        EXPECT_EQ(nameOf(layout::cancelButton(*row.window)), row.cancelButton);
+    }
+}
+
 // The check that keeps each table's clicks and its commands' handlers in step,
 // on a small window: a button, a label and a menu item. Its entries name only
 // the fields they use, as the tables' do.

@@ -1,11 +1,13 @@
 #pragma once
 
 // What every face derives alike from a window's table: which controls take
-// the focus and in what order, how many entries a dropped list shows, and
-// which names a click can come from. The builders read these; none works
-// them out again.
+// the focus and in what order, which event each kind reports, which buttons
+// Enter and Esc press, which controls the wheel moves only with the focus,
+// how many entries a dropped list shows, and which names a click can come
+// from. The builders read these; none works them out again.
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +20,63 @@ namespace zenalto::layout {
 [[nodiscard]] constexpr bool takesFocus(Kind kind) noexcept {
     return kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::HScrollBar ||
            kind == Kind::PushButton;
+}
+
+// What a control reports to its window's handlers, and a menu item too.
+enum class Event : std::uint8_t {
+    None,          // frames, labels, text boxes, pictures and lines report nothing
+    Click,         // a push button was pressed
+    ListClick,     // an entry of a combo box's list was chosen
+    ScrollChange,  // a scroll bar moved
+    Menu,          // a menu item was chosen
+};
+
+// The event a control of that kind reports; a text box's typing is read from
+// it when a command runs, never reported.
+[[nodiscard]] constexpr Event eventOf(Kind kind) noexcept {
+    switch (kind) {
+        case Kind::PushButton:
+            return Event::Click;
+        case Kind::ComboBox:
+            return Event::ListClick;
+        case Kind::HScrollBar:
+            return Event::ScrollChange;
+        case Kind::Frame:
+        case Kind::Label:
+        case Kind::TextBox:
+        case Kind::Picture:
+        case Kind::Line:
+            break;
+    }
+    return Event::None;
+}
+
+// A combo box and a scroll bar move under the mouse wheel only while they
+// have the focus, so that a stray turn over one never changes a value typed
+// or chosen.
+[[nodiscard]] constexpr bool wheelNeedsFocus(Kind kind) noexcept {
+    return kind == Kind::ComboBox || kind == Kind::HScrollBar;
+}
+
+// The push button that Enter presses when no other button has the focus, or
+// nullptr when the window has none.
+[[nodiscard]] inline const Control* defaultButton(const Window& window) noexcept {
+    for (const Control& control : window.controls) {
+        if (control.kind == Kind::PushButton && control.isDefault) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+// The push button that Esc presses, or nullptr when the window has none.
+[[nodiscard]] inline const Control* cancelButton(const Window& window) noexcept {
+    for (const Control& control : window.controls) {
+        if (control.kind == Kind::PushButton && control.isCancel) {
+            return &control;
+        }
+    }
+    return nullptr;
 }
 
 // The controls that take the focus, in the order Tab reaches them: by tab

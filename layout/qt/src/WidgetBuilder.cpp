@@ -158,16 +158,12 @@ QWidget* MakeComboBox(const Control& control, QWidget& parent) {
     if (const auto colour = FixedColour(control)) {
         SetPaletteColour(*combo, QPalette::Text, *colour);
     }
-    // A list changes only by a choice the user meant, not by a stray wheel
-    // turn while the focus is elsewhere.
-    AcceptWheelOnlyWithFocus(*combo);
     return combo;
 }
 
 QWidget* MakeScrollBar(const Control& control, QWidget& parent) {
     auto* bar = new QScrollBar(&parent);
     Place(*bar, control);
-    bar->setFocusPolicy(Qt::StrongFocus);
     bar->setOrientation(Qt::Horizontal);
     bar->setMinimum(control.scroll.minimum);
     bar->setMaximum(control.scroll.maximum);
@@ -177,8 +173,6 @@ QWidget* MakeScrollBar(const Control& control, QWidget& parent) {
     // A dragged thumb reports its position on release only; arrow and track
     // clicks report at once.
     bar->setTracking(false);
-    // Nor does a scroll bar move under a stray wheel turn.
-    AcceptWheelOnlyWithFocus(*bar);
     TakeArrowKeysAsWindows(*bar);
     return bar;
 }
@@ -278,8 +272,8 @@ Controls BuildControls(const Window& window, QWidget& client) {
     // Before any line edit is asked for its interface.
     InstallLineEditAccessible();
     Controls built;
-    const bool hasDefault = std::any_of(window.controls.begin(), window.controls.end(),
-                                        [](const Control& control) { return control.isDefault; });
+    const Control* const defaultButton = layout::defaultButton(window);
+    const bool hasDefault = defaultButton != nullptr;
     for (const Control& control : window.controls) {
         QWidget* parent = &client;
         if (!control.container.empty()) {
@@ -314,6 +308,15 @@ Controls BuildControls(const Window& window, QWidget& client) {
                 widget = MakeLine(control, *parent);
                 break;
         }
+        // Tab and a click give the focus to what takes it, and only to that.
+        if (layout::takesFocus(control.kind)) {
+            widget->setFocusPolicy(Qt::StrongFocus);
+        }
+        // A list or a scroll bar changes only by a move the user meant, not
+        // by a stray wheel turn while the focus is elsewhere.
+        if (layout::wheelNeedsFocus(control.kind)) {
+            AcceptWheelOnlyWithFocus(*widget);
+        }
         if (!control.accessibleName.empty()) {
             widget->setAccessibleName(ToQString(control.accessibleName));
         }
@@ -327,12 +330,12 @@ Controls BuildControls(const Window& window, QWidget& client) {
         if (!control.buddy.empty()) {
             built.get<QLabel>(control.name).setBuddy(built.widget(control.buddy));
         }
-        if (control.isDefault) {
-            built.get<QPushButton>(control.name).setDefault(true);
-        }
-        if (control.isCancel) {
-            built.m_cancel = &built.get<QPushButton>(control.name);
-        }
+    }
+    if (defaultButton != nullptr) {
+        built.get<QPushButton>(defaultButton->name).setDefault(true);
+    }
+    if (const Control* cancel = layout::cancelButton(window)) {
+        built.m_cancel = &built.get<QPushButton>(cancel->name);
     }
     const std::vector<const Control*> focus = focusOrder(window);
     for (std::size_t i = 1; i < focus.size(); ++i) {

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "layout/TableRules.h"
+
 namespace zenalto::qt {
 
 namespace {
@@ -65,18 +67,20 @@ const Controls& WidgetWindow::load(QWidget& window) {
 }
 
 void WidgetWindow::connectEvents(QWidget& window, const Commands* menus) {
+    // The table's entries live for the whole run: the connections keep
+    // references to them.
     for (const layout::Control& control : m_layout.controls) {
-        switch (control.kind) {
-            case layout::Kind::PushButton:
+        switch (layout::eventOf(control.kind)) {
+            case layout::Event::Click:
                 QObject::connect(&m_controls.get<QPushButton>(control.name), &QPushButton::clicked,
                                  &window, [this, &control] { onClick(control); });
                 break;
-            case layout::Kind::ComboBox:
+            case layout::Event::ListClick:
                 QObject::connect(&m_controls.get<QComboBox>(control.name), &QComboBox::activated,
                                  &window,
                                  [this, &control](int index) { onListClick(control, index); });
                 break;
-            case layout::Kind::HScrollBar:
+            case layout::Event::ScrollChange:
                 QObject::connect(
                     &m_controls.get<QScrollBar>(control.name), &QScrollBar::valueChanged, &window,
                     [this, &control](int position) { onScrollChange(control, position); });

@@ -7,14 +7,15 @@
 // program handles to the window's C++ object (PageWindow), by the control's
 // index in its table. Events that come before the WebAssembly has started
 // wait for it. Emscripten's glue, which this script is put before, defines
-// Module.
+// Module; platform.js, put before it too, ZenaltoPlatform, which says which
+// element is the message box.
 //
 // The script is one function, written in the files of layout/web/controls/
 // and joined in the order layout/web/CMakeLists.txt gives them: this file
 // opens the function and holds what every part uses, start.js closes it
 // with what the program calls. The parts share the function's scope, so
 // each calls the others' functions by name.
-/* global Module */
+/* global Module, ZenaltoPlatform */
 /* exported Zenalto */
 var Zenalto = (function () {
   "use strict";
@@ -28,6 +29,13 @@ var Zenalto = (function () {
   function byId(id) { return doc.getElementById(id); }
   function windowOf(el) { return el && el.closest ? el.closest(".window") : null; }
   function mainWindow() { return doc.querySelector(".window.main"); }
+  // The message box is in the page as a window too, whose Tab and Enter go
+  // as in any other; but it is the platform's modal box, which this script
+  // never raises, moves nor takes away. Until platform.js has run (it may
+  // come after this script) no box is open.
+  function isMessageBox(win) {
+    return typeof ZenaltoPlatform !== "undefined" && ZenaltoPlatform.isMessageBox(win);
+  }
   function control(windowName, name) {
     return byId(windowName + "-" + name) || byId(name);
   }

@@ -37,37 +37,6 @@
     }, REPEAT_DELAY_MS);
   }
 
-  // A press that repeats or drags lasts until its pointer is released, and
-  // no longer: it ends on pointerup, and as cancelled where the browser takes
-  // the pointer back (pointercancel, when a finger on a touch screen moves a
-  // little, or a lost capture). A repeat left running would go on writing
-  // into the fields after the finger has gone.
-  var gesture = null;
-  function follow(el, e, move, end) {
-    endGesture(false);
-    gesture = { id: e.pointerId, el: el, move: move, end: end };
-    try {
-      el.setPointerCapture(e.pointerId);
-    } catch (x) {
-      // The pointer was released before the page saw it pressed.
-    }
-  }
-  function endGesture(released) {
-    var g = gesture;
-    gesture = null;
-    if (g && g.end) g.end(released);
-  }
-  function onGestureMove(e) {
-    if (gesture && e.pointerId === gesture.id && gesture.move) gesture.move(e);
-  }
-  // A touch is first captured by the element touched; its loss, when the
-  // capture passes to the control, is no end.
-  function onGestureEnd(e) {
-    if (!gesture || e.pointerId !== gesture.id) return;
-    if (e.type === "lostpointercapture" && e.target !== gesture.el) return;
-    endGesture(e.type === "pointerup");
-  }
-
   function scrollPointer(e, sb) {
     sb.focus();
     e.preventDefault();
@@ -108,34 +77,6 @@
     else if (key === "End") scrollTo(sb, r.max);
     else return;
     e.preventDefault();
-  }
-
-  // A turn of the wheel moves a list or a scroll bar only while it has the
-  // focus; elsewhere the page scrolls as usual.
-  var wheelSum = 0;
-  function wheelSteps(e) {
-    var delta = Math.abs(e.deltaY) >= Math.abs(e.deltaX) ? e.deltaY : e.deltaX;
-    wheelSum += e.deltaMode ? delta * 50 : delta;
-    if (Math.abs(wheelSum) < 50) return 0;
-    var step = wheelSum > 0 ? 1 : -1;
-    wheelSum = 0;
-    return step;
-  }
-  function onWheel(e) {
-    var t = e.target;
-    var sb = t.closest && t.closest(".hscroll");
-    var combo = t.closest && t.closest(".combo");
-    if (sb && doc.activeElement === sb) {
-      e.preventDefault();
-      var s = wheelSteps(e);
-      if (s) scrollBy(sb, s * +sb.dataset.small);
-    } else if (combo && !t.closest(".list")) {
-      var input = combo.querySelector("input");
-      if (doc.activeElement !== input || !listOf(input).hidden) return;
-      e.preventDefault();
-      var n = wheelSteps(e);
-      if (n) stepEntry(input, n);
-    }
   }
 
   function drawThumbs() {

@@ -97,14 +97,30 @@
       });
     },
     // The program has ended: its windows go and no event reaches it any more.
+    // The message box stays in the page, closed by the platform before.
     end: function () {
       ended = true;
       closeMenus(false);
       var all = doc.querySelectorAll(".window");
       for (var i = 0; i < all.length; ++i) {
-        if (all[i].tagName === "DIALOG") { if (all[i].open) all[i].close(); } else all[i].remove();
+        if (!isMessageBox(all[i])) all[i].remove();
       }
       doc.documentElement.dataset.ended = "true";
+    },
+    // What the message box of platform.js reads of the program's windows:
+    // the main window's menu bar and client area on the screen, over whose
+    // middle it opens (null with the main window gone); whether an element
+    // is in a menu bar; and the status lines, emptied as it opens.
+    mainWindowArea: function () {
+      var main = mainWindow(), client = main && main.querySelector(".client");
+      if (!client) return null;
+      var outer = main.getBoundingClientRect(), inner = client.getBoundingClientRect();
+      return { left: inner.left, top: outer.top, right: inner.right, bottom: inner.bottom };
+    },
+    inMenuBar: function (el) { return !!(el && el.closest && el.closest(".menubar")); },
+    emptyStatusLines: function () {
+      var lines = doc.querySelectorAll(".window [role=status]");
+      for (var i = 0; i < lines.length; ++i) lines[i].textContent = "";
     },
     // The text a field gave the program, while the program copies it.
     taken: ""

@@ -6,15 +6,16 @@
   var lastFocus = {};
   function activeWindow() {
     var win = windowOf(doc.activeElement);
-    if (win && win.tagName !== "DIALOG") return win;
-    var all = doc.querySelectorAll(".window:not(dialog)"), best = null;
+    if (win && !isMessageBox(win)) return win;
+    var all = doc.querySelectorAll(".window"), best = null;
     for (var i = 0; i < all.length; ++i) {
+      if (isMessageBox(all[i])) continue;
       if (!best || (+all[i].style.zIndex || 0) > (+best.style.zIndex || 0)) best = all[i];
     }
     return best;
   }
   function raise(win) {
-    if (!win || win.tagName === "DIALOG") return;
+    if (!win || isMessageBox(win)) return;
     if (+win.style.zIndex !== topmost) win.style.zIndex = ++topmost;
     var all = doc.querySelectorAll(".window.dialog");
     for (var i = 0; i < all.length; ++i) all[i].classList.toggle("inactive", all[i] !== win);
@@ -170,7 +171,7 @@
     for (var i = 0; i < lists.length; ++i) {
       if (!lists[i].parentNode.contains(t)) closeList(lists[i].parentNode.querySelector("input"));
     }
-    if (!win || win.tagName === "DIALOG") return;
+    if (!win || isMessageBox(win)) return;
     raise(win);
     if (t.closest(".title") && t.closest(".menubar")) {
       e.preventDefault();
@@ -233,7 +234,7 @@
 
   function onFocusIn(e) {
     var t = e.target, win = windowOf(t);
-    if (!win || win.tagName === "DIALOG") return;
+    if (!win || isMessageBox(win)) return;
     if (!t.closest(".menubar")) {
       lastFocus[win.id] = t;
       if (menuOpen || menuReturn) closeMenus(false);

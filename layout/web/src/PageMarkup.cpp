@@ -1,10 +1,13 @@
-#include "layout/PageWriter.h"
+// A window's markup: each control as the element a browser draws and makes
+// accessible by itself, in the order Tab reaches them, the menu bar, and the
+// window around them.
 
 #include <algorithm>
-#include <cstdint>
 #include <utility>
 #include <vector>
 
+#include "HtmlText.h"
+#include "layout/PageWriter.h"
 #include "layout/TableRules.h"
 
 namespace zenalto::web {
@@ -14,46 +17,6 @@ namespace {
 using layout::Control;
 using layout::Kind;
 using layout::Window;
-
-// A length in the desktop's pixels, times the page's scale (classic.css).
-std::string Px(int twips) {
-    return "calc(" + std::to_string(layout::pixels(twips)) + "*var(--u))";
-}
-
-// A place in the desktop's pixels, times the page's scale: a field on a
-// phone draws itself at a scale of its own (classic.css), but stands where
-// the window's scale puts it.
-std::string PlacePx(int twips) {
-    return "calc(" + std::to_string(layout::pixels(twips)) + "*var(--page-u))";
-}
-
-std::string Attribute(std::string_view name, std::string_view value) {
-    return " " + std::string(name) + "=\"" + EscapeHtml(value) + "\"";
-}
-
-// The id of a control's element: its name, or, in a dialog, the dialog's name
-// and its own where the page's main window has a control of that name too.
-std::string ElementId(const Window& window, const Control& control, const Window* beside) {
-    if (beside != nullptr && window.border != layout::Border::Sizable &&
-        layout::find(*beside, control.name) != nullptr) {
-        return std::string(window.name) + "-" + std::string(control.name);
-    }
-    return std::string(control.name);
-}
-
-// The faces were laid out at 8.25 points. Where the browser's system has the
-// face it is drawn in it; elsewhere in the page's own subset of Liberation
-// Sans (renamed, as its licence asks of a modified font), whose advance widths
-// are Arial's and close to the other two faces', so that captions break where
-// they were laid out to break.
-std::string FontFamily(std::u16string_view face) {
-    return "font-family:\"" + Utf8(face) + "\",\"Zenalto Sans\",sans-serif;";
-}
-
-std::string Colour(layout::Colour colour) {
-    return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
-           std::to_string(colour.blue) + ")";
-}
 
 std::string FocusOrder(const Window& window, const Window* beside) {
     std::string ids;
@@ -206,12 +169,17 @@ std::string ComboBoxMarkup(const Element& e) {
            Description(id, control) + "</div>";
 }
 
+// An element that HTML would not let take the focus takes it where the table
+// says its kind does; the others are focusable by what they are, or not.
+std::string TabIndex(const Control& control) {
+    return layout::takesFocus(control.kind) ? " tabindex=\"0\"" : "";
+}
+
 std::string ScrollBarMarkup(const Element& e) {
     const Control& control = e.control;
     const layout::ScrollRange& range = control.scroll;
-    return "<div" + e.common +
-           " class=\"hscroll\" role=\"scrollbar\" tabindex=\"0\" "
-           "aria-orientation=\"horizontal\"" +
+    return "<div" + e.common + " class=\"hscroll\" role=\"scrollbar\"" + TabIndex(control) +
+           " aria-orientation=\"horizontal\"" +
            (control.controls.empty() ? "" : Attribute("aria-controls", control.controls)) +
            Attribute("aria-valuemin", std::to_string(range.minimum)) +
            Attribute("aria-valuemax", std::to_string(range.maximum)) +
@@ -227,11 +195,12 @@ std::string ScrollBarMarkup(const Element& e) {
 
 std::string PushButtonMarkup(const Element& e) {
     const Control& control = e.control;
+    // Enter and Esc press these (controls.js).
     std::string roles;
-    if (control.isDefault) {
+    if (&control == layout::defaultButton(e.window)) {
         roles += " data-default";
     }
-    if (control.isCancel) {
+    if (&control == layout::cancelButton(e.window)) {
         roles += " data-cancel";
     }
     if (const char16_t key = AccessKey(control.caption); key != 0) {
@@ -314,101 +283,7 @@ std::string MenuBar(const Window& window) {
     return markup + "</div>";
 }
 
-void AddCharacters(std::u16string& characters, std::u16string_view text) {
-    for (const char16_t c : text) {
-        if (c != u'&' && characters.find(c) == std::u16string::npos) {
-            characters += c;
-        }
-    }
-}
-
 }  // namespace
-
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t code = text[i];
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10U) + (text[++i] - 0xDC00U);
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            code = 0xFFFD;
-        }
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6U));
-            out += static_cast<char>(0x80 | (code & 0x3FU));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12U));
-            out += static_cast<char>(0x80 | ((code >> 6U) & 0x3FU));
-            out += static_cast<char>(0x80 | (code & 0x3FU));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18U));
-            out += static_cast<char>(0x80 | ((code >> 12U) & 0x3FU));
-            out += static_cast<char>(0x80 | ((code >> 6U) & 0x3FU));
-            out += static_cast<char>(0x80 | (code & 0x3FU));
-        }
-    }
-    return out;
-}
-
-std::string EscapeHtml(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (const char c : utf8) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-                break;
-        }
-    }
-    return out;
-}
-
-std::string CaptionMarkup(std::u16string_view caption) {
-    std::string markup;
-    std::u16string run;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size()) {
-            ++i;
-            if (caption[i] != u'&') {
-                markup +=
-                    EscapeHtml(Utf8(run)) + "<u>" + EscapeHtml(Utf8(caption.substr(i, 1))) + "</u>";
-                run.clear();
-                continue;
-            }
-        }
-        run += caption[i];
-    }
-    return markup + EscapeHtml(Utf8(run));
-}
-
-char16_t AccessKey(std::u16string_view caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] == u'&') {
-            const char16_t key = caption[i + 1];
-            if (key != u'&') {
-                return key >= u'A' && key <= u'Z' ? static_cast<char16_t>(key - u'A' + u'a') : key;
-            }
-            ++i;
-        }
-    }
-    return 0;
-}
 
 std::string WindowMarkup(const Window& window, const Window* beside) {
     const std::string name(window.name);
@@ -443,88 +318,6 @@ std::string WindowMarkup(const Window& window, const Window* beside) {
            " class=\"closebox\" aria-hidden=\"true\"><svg width=\"8\" height=\"7\" viewBox=\"0 "
            "0 8 7\"><path d=\"M0 0h2l2 2 2-2h2L5 3.5 8 7H6L4 5 2 7H0l3-3.5z\"/></svg></div></div>" +
            client + "</div>";
-}
-
-std::string WindowStyle(const Window& window, const Window* beside) {
-    const std::string name(window.name);
-    std::string css = "#" + name + "-client{width:" + Px(window.clientWidth) +
-                      ";height:" + Px(window.clientHeight) + ";" + FontFamily(window.font.face) +
-                      (window.font.bold ? "font-weight:bold;" : "") + "}\n";
-    for (const Control& control : window.controls) {
-        std::string id = ElementId(window, control, beside);
-        if (control.kind == Kind::ComboBox) {
-            id += "-box";
-        }
-        std::string rule = "left:" + PlacePx(control.left) + ";top:" + PlacePx(control.top) +
-                           ";width:" + Px(control.width) + ";height:" + Px(control.height) + ";";
-        if (!control.font.face.empty()) {
-            rule += FontFamily(control.font.face);
-        }
-        if (control.font.bold) {
-            rule += "font-weight:bold;";
-        }
-        if (control.align == layout::Align::Centre) {
-            rule += "text-align:center;";
-        }
-        if (control.kind == Kind::ComboBox) {
-            // The style sheet sizes the dropped list from its rows.
-            rule += "--rows:" + std::to_string(layout::DroppedListRows) + ";";
-        }
-        css.append("#").append(id).append("{").append(rule).append("}\n");
-        // A frame's colour is its caption's; a line's is what it draws.
-        if (control.colour) {
-            const std::string colour = Colour(*control.colour);
-            if (control.kind == Kind::Frame) {
-                css.append("#").append(id).append(">legend{color:").append(colour).append("}\n");
-            } else {
-                css.append("#")
-                    .append(id)
-                    .append("{")
-                    .append(control.kind == Kind::Line ? "background:" : "color:")
-                    .append(colour)
-                    .append("}\n");
-            }
-        }
-    }
-    return css;
-}
-
-std::string ScreenFitStyle(const Window& main) {
-    const std::string width = std::to_string(layout::pixels(main.clientWidth));
-    const std::string height = std::to_string(layout::pixels(main.clientHeight) +
-                                              (main.menus.empty() ? 0 : MenuBarHeight));
-    // The height with the browser's bars shown (svh), where the engine knows
-    // it; an older one (Safari before 15.4) takes the height without them.
-    // Never below the desktop's size for the width, where the browser zooms
-    // the page out instead; below it for the height, where it does not.
-    const auto scale = [&](const char* unit) {
-        return ":root{--u:min(max(1px,100vw / " + width + "),100" + unit + " / " + height + ")}";
-    };
-    return "@media (hover:none) and (pointer:coarse){" + scale("vh") +
-           "@supports (height:100svh){" + scale("svh") + "}}\n";
-}
-
-std::u16string DrawnCharacters(const Window& window, bool bold) {
-    std::u16string characters;
-    if (window.font.bold == bold) {
-        AddCharacters(characters, window.title);
-        for (const layout::Menu& menu : window.menus) {
-            AddCharacters(characters, menu.caption);
-            for (const layout::MenuItem& item : menu.items) {
-                AddCharacters(characters, item.caption);
-            }
-        }
-    }
-    for (const Control& control : window.controls) {
-        const bool drawnBold = control.font.bold || (control.font.face.empty() && window.font.bold);
-        if (drawnBold == bold) {
-            AddCharacters(characters, control.caption);
-            for (const std::u16string_view item : control.items) {
-                AddCharacters(characters, item);
-            }
-        }
-    }
-    return characters;
 }
 
 }  // namespace zenalto::web
