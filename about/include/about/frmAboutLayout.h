@@ -1,7 +1,7 @@
 #pragma once
 
-// The About dialog's layout: the one table that both the Qt and the Win32
-// dialogs are built from.
+// The About dialog's layout: the one table that every face's dialog (Qt,
+// Win32, the web page) is built from.
 
 #include <array>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // A window's layout as data: the window's own properties, its controls and
-// its menus, each with its caption, place, size, font and colour. Both front
-// ends build their windows from these tables (the Qt one on Linux, the Win32
-// one on Windows), so a caption or a position is written once.
+// its menus, each with its caption, place, size, font and colour. Every face
+// builds its windows from these tables (Qt on Linux, the Windows API in
+// Zenalto.exe, the web page), so a caption or a position is written once.
 //
 // Places and sizes are in twips, 1/1440 inch: 15 twips make a pixel at 96 dots
 // per inch. A control's left and top are measured from the top-left corner of

@@ -1,9 +1,9 @@
 #pragma once
 
-// What each command of the main window does, written once for both front
-// ends. The window forwards its eleven events here and lends its fields
-// through Form1View; the commands read and write field texts, show messages
-// and end the program through the Platform, and keep the one About dialog.
+// What each command of the main window does, written once for every face.
+// The window forwards its eleven events here and lends its fields through
+// Form1View; the commands read and write field texts, show messages and end
+// the program through the Platform, and keep the one About dialog.
 
 #include <functional>
 #include <memory>

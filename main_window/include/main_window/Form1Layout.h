@@ -1,7 +1,7 @@
 #pragma once
 
-// The main window's layout: the one table that both the Qt and the Win32
-// windows are built from.
+// The main window's layout: the one table that every face's window (Qt,
+// Win32, the web page) is built from.
 
 #include <array>
 #include <string_view>
