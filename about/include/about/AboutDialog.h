@@ -1,7 +1,7 @@
 #pragma once
 
 // The About dialog as the main window sees it: one object for the whole run,
-// made on the first "Acerca de...". Each front end has its own.
+// made on the first "Acerca de...". Each face has its own.
 
 namespace zenalto {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// What the About dialog's buttons do, written once for every front end. The
+// What the About dialog's buttons do, written once for every face. The
 // dialog forwards a click by the name the layout table gives the button.
 
 #include <string_view>
