@@ -20,7 +20,9 @@
 var Zenalto = (function () {
   "use strict";
   var doc = document;
-  var CLICK = 0, LIST = 1, SCROLL = 2, MENU = 3, CLOSE = 4;
+  // What a report is about: a control (its kind in the window's table says
+  // whether it was pressed, chosen from or moved), a menu item, the close box.
+  var CONTROL = 0, MENU = 1, CLOSE = 2;
   var slots = {};
   var waiting = [];
   var started = false;

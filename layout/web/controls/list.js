@@ -42,7 +42,7 @@
     select(input, index);
     input.value = all[index].textContent;
     input.select();
-    report(input, LIST, index);
+    report(input, CONTROL, index);
   }
   function stepEntry(input, step) {
     var count = options(input).length, at = selected(input);

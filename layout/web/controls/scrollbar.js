@@ -20,7 +20,7 @@
     drawThumb(sb, value);
     if (value === r.now) return;
     sb.setAttribute("aria-valuenow", value);
-    report(sb, SCROLL, value);
+    report(sb, CONTROL, value);
   }
   function scrollBy(sb, step) { scrollTo(sb, range(sb).now + step); }
   // A held arrow or track repeats as the desktop's scroll bars do: once at

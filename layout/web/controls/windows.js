@@ -216,7 +216,7 @@
     // The window's C++ object says what its close box does.
     if (t.closest && t.closest(".closebox")) { send(windowOf(t), CLOSE, -1, 0); return; }
     var button = t.closest && t.closest(".client button");
-    if (button) report(button, CLICK);
+    if (button) report(button, CONTROL);
   }
 
   function onPointerOver(e) {

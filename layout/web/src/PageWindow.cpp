@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "layout/TableRules.h"
+
 // The calls into controls.js. Names travel as NUL-terminated ASCII, texts as
 // UTF-16 code units through the web platform's ZenaltoUtf16 (utf16.js), so
 // that any text a field can hold (unpaired surrogates included) comes back
@@ -118,19 +120,23 @@ void PageWindow::dispatch(int kind, int index, int value) {
     }
     const auto at = static_cast<std::size_t>(index);
     switch (static_cast<EventKind>(kind)) {
-        case EventKind::Click:
+        case EventKind::Control:
             if (at < m_layout.controls.size()) {
-                onClick(m_layout.controls[at]);
-            }
-            break;
-        case EventKind::ListClick:
-            if (at < m_layout.controls.size()) {
-                onListClick(m_layout.controls[at], value);
-            }
-            break;
-        case EventKind::ScrollChange:
-            if (at < m_layout.controls.size()) {
-                onScrollChange(m_layout.controls[at], value);
+                const layout::Control& control = m_layout.controls[at];
+                switch (layout::eventOf(control.kind)) {
+                    case layout::Event::Click:
+                        onClick(control);
+                        break;
+                    case layout::Event::ListClick:
+                        onListClick(control, value);
+                        break;
+                    case layout::Event::ScrollChange:
+                        onScrollChange(control, value);
+                        break;
+                    case layout::Event::None:
+                    case layout::Event::Menu:
+                        break;
+                }
             }
             break;
         case EventKind::Menu: {

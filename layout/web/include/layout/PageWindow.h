@@ -45,7 +45,8 @@ public:
     // An event from the page: what happened (one of EventKind), to which
     // control or menu item (its index in the table, menu items counted
     // through all menus; none for the close box), and the list index or
-    // scroll position.
+    // scroll position. Which hook a control's event goes to is the table's
+    // rule for its kind (layout::eventOf), as on every face.
     void dispatch(int kind, int index, int value);
 
     // Tells the page that the program has started: it answers from now on.
@@ -61,6 +62,8 @@ private:
     int m_slot = -1;
 };
 
-enum class EventKind { Click = 0, ListClick = 1, ScrollChange = 2, Menu = 3, Close = 4 };
+// What the page's script reports: a control pressed, chosen from or moved
+// (the control's kind says which), a menu item, or the close box.
+enum class EventKind { Control = 0, Menu = 1, Close = 2 };
 
 }  // namespace zenalto::web
