@@ -1,5 +1,6 @@
-  // A turn of the wheel moves a list or a scroll bar only while it has the
-  // focus; elsewhere the page scrolls as usual.
+  // A turn of the wheel moves a list or a scroll bar; one the page writer
+  // marks data-wheel="focus" only while it has the focus. Elsewhere the page
+  // scrolls as usual.
   var wheelSum = 0;
   function wheelSteps(e) {
     var delta = Math.abs(e.deltaY) >= Math.abs(e.deltaX) ? e.deltaY : e.deltaX;
@@ -9,17 +10,20 @@
     wheelSum = 0;
     return step;
   }
+  function wheelMoves(el) {
+    return el.dataset.wheel !== "focus" || doc.activeElement === el;
+  }
   function onWheel(e) {
     var t = e.target;
     var sb = t.closest && t.closest(".hscroll");
     var combo = t.closest && t.closest(".combo");
-    if (sb && doc.activeElement === sb) {
+    if (sb && wheelMoves(sb)) {
       e.preventDefault();
       var s = wheelSteps(e);
       if (s) scrollBy(sb, s * +sb.dataset.small);
     } else if (combo && !t.closest(".list")) {
       var input = combo.querySelector("input");
-      if (doc.activeElement !== input || !listOf(input).hidden) return;
+      if (!wheelMoves(input) || !listOf(input).hidden) return;
       e.preventDefault();
       var n = wheelSteps(e);
       if (n) stepEntry(input, n);

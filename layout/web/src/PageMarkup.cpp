@@ -148,6 +148,12 @@ std::string TextBoxMarkup(const Element& e) {
            Accessible(e.id, e.control) + ">" + Description(e.id, e.control);
 }
 
+// Which controls the wheel moves only while they have the focus: the
+// scripts read it from here rather than knowing the kinds themselves.
+std::string WheelRule(const Control& control) {
+    return layout::wheelNeedsFocus(control.kind) ? " data-wheel=\"focus\"" : "";
+}
+
 std::string ComboBoxMarkup(const Element& e) {
     const Control& control = e.control;
     const std::string& id = e.id;
@@ -162,7 +168,7 @@ std::string ComboBoxMarkup(const Element& e) {
            "aria-autocomplete=\"none\" spellcheck=\"false\" autocomplete=\"off\" "
            "autocapitalize=\"off\"" +
            Attribute("aria-controls", id + "-list") + Attribute("value", Utf8(control.caption)) +
-           MaxLength(control) + Accessible(id, control) + ">" + "<div" +
+           MaxLength(control) + WheelRule(control) + Accessible(id, control) + ">" + "<div" +
            Attribute("id", id + "-button") + " class=\"drop\" aria-hidden=\"true\"></div><ul" +
            Attribute("id", id + "-list") + " class=\"list\" role=\"listbox\" tabindex=\"-1\"" +
            Attribute("aria-label", Utf8(control.accessibleName)) + " hidden>" + options + "</ul>" +
@@ -179,7 +185,7 @@ std::string ScrollBarMarkup(const Element& e) {
     const Control& control = e.control;
     const layout::ScrollRange& range = control.scroll;
     return "<div" + e.common + " class=\"hscroll\" role=\"scrollbar\"" + TabIndex(control) +
-           " aria-orientation=\"horizontal\"" +
+           WheelRule(control) + " aria-orientation=\"horizontal\"" +
            (control.controls.empty() ? "" : Attribute("aria-controls", control.controls)) +
            Attribute("aria-valuemin", std::to_string(range.minimum)) +
            Attribute("aria-valuemax", std::to_string(range.maximum)) +

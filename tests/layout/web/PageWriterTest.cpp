@@ -1,7 +1,8 @@
 // The web page written from the two layout tables: every control has one
 // element, named as the tests and the page's script find it, and a rule that
 // puts it where its table does; captions keep their access keys and their
-// characters; Tab follows the tab indexes.
+// characters; Tab follows the tab indexes; the wheel's rule is on the
+// controls it needs the focus for.
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,13 @@ TEST_P(PageOfTable, PlacesEveryControlAsItsTableDoes) {
                                      Utf8(control.accessibleName) + "\"";
             EXPECT_NE(markup.find(name), std::string::npos);
         }
+        // The wheel moves a list or a scroll bar only while it has the focus;
+        // the page's script reads which from the element's own tag.
+        const std::size_t tag = markup.find(" id=\"" + id + "\"");
+        ASSERT_NE(tag, std::string::npos);
+        const std::string opening = markup.substr(tag, markup.find('>', tag) - tag);
+        EXPECT_EQ(opening.find(" data-wheel=\"focus\"") != std::string::npos,
+                  control.kind == Kind::ComboBox || control.kind == Kind::HScrollBar);
         if (control.kind == Kind::TextBox || control.kind == Kind::ComboBox ||
             control.kind == Kind::HScrollBar || control.kind == Kind::PushButton) {
             focusable.push_back(&control);
