@@ -72,6 +72,16 @@ protected:
                                return std::make_unique<CountingAbout>(aboutShows);
                            }};
 
+    // The two inputs typed, earlier results in the output fields, and no
+    // field written yet.
+    void enter(std::u16string_view altitude, std::u16string_view radius) {
+        view.fields[Field::Text1] = altitude;
+        view.fields[Field::Text2] = radius;
+        view.fields[Field::Text3] = u"earlier";
+        view.fields[Field::Text4] = u"results";
+        view.writes.clear();
+    }
+
     void calculate(bool fromMenu) {
         if (fromMenu) {
             commands.Calcular_Click();
@@ -100,12 +110,8 @@ TEST_P(Calculation, ButtonAndMenuWriteTheSameResults) {
     const CalculationRow& row = GetParam();
     for (const bool fromMenu : {false, true}) {
         SCOPED_TRACE(fromMenu ? "menu" : "button");
-        view.fields[Field::Text1] = row.altitude;
-        view.fields[Field::Text2] = row.radius;
-        view.fields[Field::Text3] = u"earlier";
-        view.fields[Field::Text4] = u"results";
+        enter(row.altitude, row.radius);
         platform.separator = row.separator;
-        view.writes.clear();
         view.announced.clear();
         calculate(fromMenu);
         EXPECT_EQ(view.fields[Field::Text3], row.metresPerSecond);
@@ -149,11 +155,7 @@ TEST_P(Refusal, OneMessageForTheCallerAndTheResultsStay) {
     const RefusalRow& row = GetParam();
     for (const bool fromMenu : {false, true}) {
         SCOPED_TRACE(fromMenu ? "menu" : "button");
-        view.fields[Field::Text1] = row.altitude;
-        view.fields[Field::Text2] = row.radius;
-        view.fields[Field::Text3] = u"earlier";
-        view.fields[Field::Text4] = u"results";
-        view.writes.clear();
+        enter(row.altitude, row.radius);
         platform.messages.clear();
         calculate(fromMenu);
         EXPECT_EQ(
