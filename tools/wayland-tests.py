@@ -42,6 +42,7 @@ EXCLUDED = {
     ("form1_test", "helpFromTheMenu"): NO_SEAT_MENU,
     ("form1_test", "salirEndsTheProgramFromButtonAndMenu"): NO_SEAT_MENU,
     ("form1_test", "aboutOpensOneDialogFromButtonAndMenu"): NO_SEAT_MENU,
+    ("form1_test", "injectedAboutDialogIsTheOneShown"): NO_SEAT_MENU,
     ("form1_bad_input_test", "pastedTextGivesResultsOrMessage"): NO_SEAT_CLIPBOARD,
     ("form1_bad_input_test", "longPasteKeepsTheFieldsLength"): NO_SEAT_CLIPBOARD,
     ("accessibility_test", "tabReachesEachControlByName"): NO_SEAT_FOCUS,
