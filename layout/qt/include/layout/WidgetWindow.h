@@ -38,9 +38,6 @@ protected:
     // connections end with it. Returns its controls.
     const Controls& load(QWidget& window);
 
-    // The controls made by load(); none before.
-    [[nodiscard]] const Controls& controls() const noexcept { return m_controls; }
-
 private:
     void connectEvents(QWidget& window, const Commands* menus);
 
